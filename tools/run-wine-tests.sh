@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs the Windows build's tests under Wine: tools/run-wine-tests.sh <build dir> [ctest args]
+# Private prefix, HOME, locales and Xvfb display; everything started here is stopped on exit.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:?build dir}" && pwd); shift
+export ZAVRA_WINE_DIR="$build/wine"
+source "$root/tools/wine-env.sh"
+mkdir -p "$ZAVRA_WINE_DIR"
+
+# Locales the tests switch between (this machine may only have C.UTF-8).
+if [ ! -d "$ZAVRA_WINE_DIR/locale/de_DE.UTF-8" ]; then
+  mkdir -p "$ZAVRA_WINE_DIR/locale"
+  for l in en_US de_DE en_GB; do localedef -i $l -f UTF-8 "$ZAVRA_WINE_DIR/locale/$l.UTF-8" 2>/dev/null || true; done
+fi
+export LOCPATH="$ZAVRA_WINE_DIR/locale"
+
+xvfb_pid=""; keep_pid=""
+cleanup() {
+  [ -n "$keep_pid" ] && kill "$keep_pid" 2>/dev/null || true
+  HOME="$ZAVRA_WINE_HOME" wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+for n in $(seq 40 90); do
+  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  if kill -0 $xvfb_pid 2>/dev/null; then export DISPLAY=:$n; break; fi
+  xvfb_pid=""
+done
+[ -n "${DISPLAY:-}" ] || { echo "no Xvfb display" >&2; exit 1; }
+
+zavra_wine_prepare
+export HOME="$ZAVRA_WINE_HOME"
+wineserver -p || true
+"$WINE64" "$build/tools/keepalive.exe" </dev/null >/dev/null 2>&1 &
+keep_pid=$!
+export ZAVRA_BUILD_DIR="$build"
+cd "$build"
+ctest --output-on-failure --timeout 300 "$@"
