@@ -1,6 +1,7 @@
 #pragma once
 // A small seeded mutator for bounded fuzz runs inside the test suite: flips, inserts,
 // deletes, overwrites with interesting values, truncates and splices, deterministically.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <random>
