@@ -1,0 +1,8 @@
+#pragma once
+#define IDD_TEST_NUMBER 100
+#define IDC_TEST_NUMBER 1001
+#define IDC_TEST_TEXT 1002
+#define IDC_TEST_CHECK 1003
+#define IDD_TEST_PAGE1 101
+#define IDD_TEST_PAGE2 102
+#define IDS_TEST_HELLO 300
