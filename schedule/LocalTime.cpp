@@ -34,7 +34,9 @@ int64_t LocalTime::TimeOn(int64_t dayNumber, int secondOfDay) const {
                                           UtcOffset(ClampTime(reading + 86400))};
   bool found = false;
   int64_t best = 0;
-  for (int64_t offset : offsets) {
+  for (size_t i = 0; i < offsets.size(); ++i) {
+    const int64_t offset = offsets[i];
+    if ((i > 0 && offset == offsets[0]) || (i > 1 && offset == offsets[1])) continue;
     const int64_t t = ClampTime(reading - offset);
     if (t + UtcOffset(t) >= reading && (!found || t < best)) {
       best = t;
@@ -44,7 +46,7 @@ int64_t LocalTime::TimeOn(int64_t dayNumber, int secondOfDay) const {
   return found ? best : ClampTime(reading - offsets[1]);
 }
 
-int64_t CrtLocalTime::UtcOffset(int64_t t) const {
+int64_t CrtLocalTime::RuntimeOffset(int64_t t) {
   // Windows' runtime converts only 1970-3000; outside it, the offset at the nearest end stands in.
   constexpr int64_t kCrtFirst = 86400;
   constexpr int64_t kCrtLast = 32503593600;  // 2999-12-31 00:00 UTC
@@ -67,9 +69,66 @@ int64_t CrtLocalTime::UtcOffset(int64_t t) const {
   return 0;
 }
 
-const LocalTime& MachineLocalTime() {
-  static const CrtLocalTime zone;
+CrtLocalTime::Day CrtLocalTime::Survey(int64_t index) {
+  Day day;
+  day.index = index;
+  int64_t lo = index * 86400;
+  int64_t hi = lo + 86399;
+  day.before = RuntimeOffset(lo);
+  day.after = RuntimeOffset(hi);
+  if (day.before == day.after) {
+    day.changeAt = hi + 1;
+    return day;
+  }
+  // Bisect to the second at which the offset changes.
+  while (hi - lo > 1) {
+    const int64_t mid = lo + (hi - lo) / 2;
+    if (RuntimeOffset(mid) == day.before)
+      lo = mid;
+    else
+      hi = mid;
+  }
+  day.changeAt = hi;
+  return day;
+}
+
+int64_t CrtLocalTime::UtcOffset(int64_t t) const {
+  t = ClampTime(t);
+  const int64_t index = FloorDiv(t, 86400);
+  Day& slot = days_[static_cast<size_t>(FloorMod(index, static_cast<int64_t>(days_.size())))];
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (slot.index == index) return t < slot.changeAt ? slot.before : slot.after;
+  }
+  const Day day = Survey(index);
+  std::lock_guard<std::mutex> hold(lock_);
+  slot = day;
+  return t < day.changeAt ? day.before : day.after;
+}
+
+void CrtLocalTime::Forget() {
+  std::lock_guard<std::mutex> hold(lock_);
+  days_.fill(Day{});
+}
+
+namespace {
+
+CrtLocalTime& SharedMachineZone() {
+  static CrtLocalTime zone;
   return zone;
+}
+
+}  // namespace
+
+const LocalTime& MachineLocalTime() { return SharedMachineZone(); }
+
+void RefreshMachineLocalTime() {
+#ifdef _WIN32
+  _tzset();
+#else
+  tzset();
+#endif
+  SharedMachineZone().Forget();
 }
 
 }  // namespace zavra

@@ -3,7 +3,10 @@
 // which the local clock shows a given reading on a given date. The searches reach the time zone
 // only through this, so tests can run them in chosen zones.
 
+#include <array>
 #include <cstdint>
+#include <limits>
+#include <mutex>
 
 #include "schedule/CivilDate.h"
 
@@ -42,11 +45,37 @@ class LocalTime {
 };
 
 // The machine's zone through the C runtime (localtime_r, or _localtime64_s on Windows).
+// The runtime can be slow (glibc re-reads the zone's rule for every time past its table, about
+// ten times the cost of a time inside it), so the offsets of recently asked UTC days are kept,
+// each day as one offset or as the two sides of the change inside it. That assumes a zone never
+// changes its offset twice within one day.
 class CrtLocalTime final : public LocalTime {
  public:
+  CrtLocalTime() = default;
+  CrtLocalTime(const CrtLocalTime&) = delete;
+  CrtLocalTime& operator=(const CrtLocalTime&) = delete;
+
   int64_t UtcOffset(int64_t t) const override;
+  // Drops what was kept, after the machine's zone changed.
+  void Forget();
+
+ private:
+  struct Day {
+    int64_t index = std::numeric_limits<int64_t>::min();  // UTC day number
+    int64_t changeAt = 0;  // first second with the offset after the change
+    int64_t before = 0;
+    int64_t after = 0;
+  };
+  static int64_t RuntimeOffset(int64_t t);
+  static Day Survey(int64_t index);
+
+  mutable std::mutex lock_;
+  mutable std::array<Day, 256> days_{};
 };
 
 const LocalTime& MachineLocalTime();
+// Re-reads the machine's zone (tzset) and drops the offsets kept for the old one; call it when
+// the zone may have changed.
+void RefreshMachineLocalTime();
 
 }  // namespace zavra

@@ -76,7 +76,7 @@ class ZoneGuard {
       old_ = old;
     }
     setenv("TZ", zone, 1);
-    tzset();
+    RefreshMachineLocalTime();
     active_ = true;
 #endif
   }
@@ -87,7 +87,7 @@ class ZoneGuard {
       setenv("TZ", old_.c_str(), 1);
     else
       unsetenv("TZ");
-    tzset();
+    RefreshMachineLocalTime();
 #endif
   }
   ZoneGuard(const ZoneGuard&) = delete;
