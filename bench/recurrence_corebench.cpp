@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <string>
 #include <vector>
 
 #include "schedule/CivilDate.h"
@@ -75,12 +77,21 @@ double NanosPerCall(const std::vector<NOTE_PAD>& notes, int64_t offsetSeconds, i
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // As in the programs: msvcrt misreads the Linux TZ that Wine passes on; empty, it follows Win32.
+  const char* wineZone = std::getenv("TZ");
+  const std::string zoneName = wineZone ? wineZone : "";
+  _putenv("TZ=");
+  _tzset();
+#else
+  const char* tz = std::getenv("TZ");
+  const std::string zoneName = tz ? tz : "";
+#endif
   const int calls = argc > 1 ? std::max(100, std::atoi(argv[1])) : 20000;
   const LocalTime& zone = MachineLocalTime();
   const std::vector<NOTE_PAD> notes = RuleMix(zone);
-  const char* tz = std::getenv("TZ");
   std::printf("recurrence searches, %zu rules of every kind, zone %s, %d calls per distance\n", notes.size(),
-              tz && *tz ? tz : "(machine default)", calls);
+              zoneName.empty() ? "(machine default)" : zoneName.c_str(), calls);
   struct Distance { const char* name; int64_t seconds; };
   const Distance distances[] = {{"1 day", 86400}, {"10 years", 3652LL * 86400}, {"100 years", 36524LL * 86400}};
   double perCall[3] = {};
