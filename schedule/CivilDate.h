@@ -42,10 +42,10 @@ std::optional<WeekdayPosition> NthWeekdayOf(int64_t year, int64_t month, int64_t
 int FirstDayOfWeek(std::optional<int> localeValue);
 
 // Floor division and its non-negative remainder, for signed day and month counts.
-inline int64_t FloorDiv(int64_t a, int64_t b) {
+constexpr int64_t FloorDiv(int64_t a, int64_t b) {
   int64_t q = a / b;
   return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
-inline int64_t FloorMod(int64_t a, int64_t b) { return a - FloorDiv(a, b) * b; }
+constexpr int64_t FloorMod(int64_t a, int64_t b) { return a - FloorDiv(a, b) * b; }
 
 }  // namespace zavra

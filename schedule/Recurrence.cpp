@@ -12,8 +12,8 @@ namespace {
 
 constexpr int64_t kForever = std::numeric_limits<int64_t>::max();
 // Dates whose occurrence times stay inside the supported times whatever the zone's offset.
-const int64_t kFirstDay = FloorDiv(kEarliestTime, 86400) + 2;
-const int64_t kLastDay = FloorDiv(kLatestTime, 86400) - 2;
+constexpr int64_t kFirstDay = FloorDiv(kEarliestTime, 86400) + 2;
+constexpr int64_t kLastDay = FloorDiv(kLatestTime, 86400) - 2;
 
 int64_t ClampDay(int64_t day) { return std::clamp(day, kFirstDay, kLastDay); }
 
