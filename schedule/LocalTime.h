@@ -71,7 +71,7 @@ class CrtLocalTime final : public LocalTime {
   static Day Survey(int64_t index);
 
   mutable std::mutex lock_;
-  mutable std::array<Day, 256> days_{};
+  mutable std::array<Day, 1024> days_{};
 };
 
 const LocalTime& MachineLocalTime();
