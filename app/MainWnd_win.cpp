@@ -5,6 +5,7 @@
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
+#include "schedule/LocalTime.h"
 #include <shlwapi.h>
 #include <cwchar>
 
@@ -64,6 +65,10 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return OnCreate();
     case WM_DESTROY:
       OnDestroy();
+      return 0;
+    case WM_TIMECHANGE:
+      // The zone's cached offsets may no longer hold.
+      RefreshMachineLocalTime();
       return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));

@@ -1,5 +1,6 @@
 #include "app/NoteKitApp_win.h"
 #include "app/Associations_win.h"
+#include "app/CalendarNames_win.h"
 #include "app/MainWnd_win.h"
 #include "app/PipeClient_win.h"
 #include "framework/Strings.h"
@@ -55,6 +56,7 @@ bool CNoteKitApp::InitInstance() {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   bool firstRun = false;
   folders_ = PrepareFolders(firstRun);
+  calendarNames_ = LoadCalendarNames(instance());
   mainWnd_->SetFirstRun(firstRun);
   if (!mainWnd_->Create(commandLine())) return false;
   return true;

@@ -2,6 +2,7 @@
 // CNoteKitApp: decides whether this is the first copy, forwards the command line when it is
 // not, prepares the folders and creates the hidden main window.
 #include "app/Folders_win.h"
+#include "schedule/RecurrenceText.h"
 #include "framework/Application.h"
 #include <memory>
 
@@ -19,6 +20,8 @@ class CNoteKitApp : public CApplication {
   const AppFolders& folders() const { return folders_; }
   HWND previousForeground() const { return previousForeground_; }
   void setPreviousForeground(HWND h) { previousForeground_ = h; }
+  // The locale's day and month names and the recurrence phrases, filled at start-up.
+  const CalendarNames& calendarNames() const { return calendarNames_; }
 
  protected:
   bool InitInstance() override;
@@ -28,6 +31,7 @@ class CNoteKitApp : public CApplication {
   DWORD instanceError_;
   AppFolders folders_;
   HWND previousForeground_ = nullptr;
+  CalendarNames calendarNames_;
   ULONG_PTR gdiplusToken_ = 0;
   std::unique_ptr<CMainWnd> mainWnd_;
 };
