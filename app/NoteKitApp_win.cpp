@@ -1,0 +1,70 @@
+#include "app/NoteKitApp_win.h"
+#include "app/Associations_win.h"
+#include "app/MainWnd_win.h"
+#include "app/PipeClient_win.h"
+#include "framework/Strings.h"
+#include "resources/notezavra_res.h"
+#include "framework/GdiPlus.h"
+#include <cstdlib>
+#include <ctime>
+
+namespace zavra {
+
+bool IsSetupRun(const wchar_t* processCommandLine) {
+  int argc = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(processCommandLine, &argc);
+  if (!argv) return false;
+  const bool setup = argc > 1 && ::lstrcmpiW(argv[1], L"/setup") == 0;
+  ::LocalFree(argv);
+  return setup;
+}
+
+CNoteKitApp::CNoteKitApp(DWORD instanceError) : instanceError_(instanceError) {}
+
+CNoteKitApp::~CNoteKitApp() = default;
+
+bool CNoteKitApp::InitInstance() {
+  previousForeground_ = ::GetForegroundWindow();
+  if (IsSetupRun(::GetCommandLineW())) {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    RegisterShellAssociations(path);
+    return false;
+  }
+  if (instanceError_ == ERROR_ALREADY_EXISTS) {
+    // Another copy runs: hand it our command line (even an empty one) and end.
+    const std::wstring title = LoadResString(IDS_MAIN_TITLE);
+    if (HWND running = ::FindWindowW(nullptr, title.c_str())) {
+      ::SetForegroundWindow(running);
+      SendPipeCommand(previousForeground_, commandLine());
+    }
+    return false;
+  }
+
+  INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
+  ::InitCommonControlsEx(&icc);
+  if (!InitOle()) {
+    ::MessageBoxW(nullptr, LoadResString(IDS_OLE_FAILED).c_str(), nullptr, MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  Gdiplus::GdiplusStartupInput gdiplusInput;
+  Gdiplus::GdiplusStartup(&gdiplusToken_, &gdiplusInput, nullptr);
+
+  mainWnd_ = std::make_unique<CMainWnd>();
+  // Imported notes are scattered at random.
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  bool firstRun = false;
+  folders_ = PrepareFolders(firstRun);
+  mainWnd_->SetFirstRun(firstRun);
+  if (!mainWnd_->Create(commandLine())) return false;
+  return true;
+}
+
+int CNoteKitApp::ExitInstance() {
+  mainWnd_.reset();
+  if (gdiplusToken_) Gdiplus::GdiplusShutdown(gdiplusToken_);
+  gdiplusToken_ = 0;
+  return CApplication::ExitInstance();
+}
+
+}  // namespace zavra

@@ -1,0 +1,4 @@
+// ZavraSwiz: the shortcut wizard.
+#include "framework/Win.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) { return 0; }
