@@ -1,6 +1,7 @@
 #include "store/NoteStore.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <utility>
 
@@ -9,6 +10,10 @@ namespace zavra {
 namespace {
 uint32_t NextNoteId(uint32_t id) { return id == UINT32_MAX ? 1 : id + 1; }
 }  // namespace
+
+int64_t SystemClockSeconds() {
+  return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
 
 NoteStore::NoteStore(IFileSystem& files, IRegistry& registry, std::u16string dataFolder, Clock now)
     : files_(files), registry_(registry), folder_(std::move(dataFolder)), now_(std::move(now)) {}

@@ -21,6 +21,9 @@ inline constexpr char16_t kNoteNextIdValue[] = u"NoteNextId";
 inline constexpr char16_t kNoteCreatedValue[] = u"NoteCreated";
 inline constexpr char16_t kCateNextIdValue[] = u"NoteCateNextId";
 
+// The current time as the store records it: seconds since 1970-01-01 UTC.
+int64_t SystemClockSeconds();
+
 class NoteStore {
  public:
   using Clock = std::function<int64_t()>;  // seconds since 1970-01-01 UTC
