@@ -29,7 +29,7 @@ class NoteStore {
   using Clock = std::function<int64_t()>;  // seconds since 1970-01-01 UTC
 
   // `dataFolder` ends with a path separator.
-  NoteStore(IFileSystem& files, IRegistry& registry, std::u16string dataFolder, Clock now);
+  NoteStore(IFileSystem& files, IRegistry& registry, std::u16string dataFolder, Clock now = SystemClockSeconds);
   NoteStore(const NoteStore&) = delete;
   NoteStore& operator=(const NoteStore&) = delete;
 

@@ -206,7 +206,7 @@ TEST_F(NoteStoreTest, ScanReportsAcceptedNotesAndSkipsTheRest) {
   NoteStore store = MakeStore(disk);
   for (int i = 0; i < 6; ++i) {
     NOTE_PAD note = NewNote(u"note " + std::u16string(1, static_cast<char16_t>(u'0' + i)));
-    note.flags = i % 2 ? kNoteOnCalendar : 0;
+    note.flags = i % 2 ? uint32_t{kNoteOnCalendar} : 0u;
     ASSERT_TRUE(store.SaveNote(note));
   }
   temp.Write("100.qnf", {'Q', 'N', 'F', 1, 0, 1});  // truncated: skipped, not set aside
