@@ -42,7 +42,7 @@ int NoteStore::ReadNoteFile(const std::u16string& path, NOTE_PAD& note, const No
     return head;
   }
   if (filter && !NotePassesFilter(fixed, *filter)) return kFileFiltered;
-  if (!files_.Read(path, buffer_, SIZE_MAX)) return kFileIoError;
+  if (!ReadWhole(path)) return kFileIoError;
   return ParseNoteFile(buffer_.data(), buffer_.size(), note);
 }
 
@@ -121,6 +121,10 @@ bool NoteStore::AllocateNoteId(NOTE_PAD& note) {
   key->SetDword(kNoteNextIdValue, NextNoteId(next));
   if (created != UINT32_MAX) key->SetDword(kNoteCreatedValue, created + 1);
   return true;
+}
+
+bool NoteStore::ReadWhole(const std::u16string& path) {
+  return files_.Read(path, buffer_, kMaxStoreFileBytes + 1) && buffer_.size() <= kMaxStoreFileBytes;
 }
 
 bool NoteStore::WriteReplacing(StoreKind kind, uint32_t id, const std::vector<uint8_t>& bytes) {

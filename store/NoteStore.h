@@ -21,6 +21,10 @@ inline constexpr char16_t kNoteNextIdValue[] = u"NoteNextId";
 inline constexpr char16_t kNoteCreatedValue[] = u"NoteCreated";
 inline constexpr char16_t kCateNextIdValue[] = u"NoteCateNextId";
 
+// No note or category comes near this; a larger file is treated as unreadable rather than
+// exhausting memory.
+inline constexpr size_t kMaxStoreFileBytes = size_t{64} << 20;
+
 // The current time as the store records it: seconds since 1970-01-01 UTC.
 int64_t SystemClockSeconds();
 
@@ -70,6 +74,7 @@ class NoteStore {
   bool CreateFirstCategory();
 
  private:
+  bool ReadWhole(const std::u16string& path);
   bool WriteReplacing(StoreKind kind, uint32_t id, const std::vector<uint8_t>& bytes);
   bool SetAside(StoreKind kind, const std::u16string& fileName);
   int LoadCategoryFile(uint32_t id, NOTE_CATE& cate);

@@ -21,7 +21,7 @@ NOTE_CATE NoteStore::DefaultUnsorted() const {
 }
 
 int NoteStore::ReadCategoryFile(const std::u16string& path, NOTE_CATE& cate) {
-  if (!files_.Read(path, buffer_, SIZE_MAX)) {
+  if (!ReadWhole(path)) {
     cate = NOTE_CATE{};
     return kFileIoError;
   }

@@ -291,3 +291,33 @@ TEST_F(NoteStoreTest, LeftOverWorkFilesAreInvisibleToScans) {
 
 }  // namespace
 }  // namespace zavra
+
+namespace zavra {
+namespace {
+
+// A file system whose every file is larger than any note could be.
+class HugeFiles : public PortableFileSystem {
+ public:
+  size_t largestAsk = 0;
+  bool Read(const std::u16string&, std::vector<uint8_t>& out, size_t maxBytes) override {
+    largestAsk = std::max(largestAsk, maxBytes);
+    out.assign(std::min<size_t>(maxBytes, kMaxStoreFileBytes + 100), 0);
+    const uint8_t head[] = {'Q', 'N', 'F', 1, 0};
+    std::copy(std::begin(head), std::end(head), out.begin());
+    return true;
+  }
+};
+
+TEST(NoteStoreLimits, OversizedFilesAreUnreadableNotLoadedOrSetAside) {
+  HugeFiles files;
+  MemoryRegistry registry;
+  test::TempFolder temp;
+  NoteStore store(files, registry, temp.folder());
+  NOTE_PAD note;
+  EXPECT_EQ(store.LoadNote(3, note), kFileIoError);
+  EXPECT_LE(files.largestAsk, kMaxStoreFileBytes + 1) << "reads stop just past the limit";
+  EXPECT_EQ(store.LoadCategory(10001).id, 1u);
+}
+
+}  // namespace
+}  // namespace zavra
