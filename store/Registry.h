@@ -1,18 +1,26 @@
 #pragma once
-// The identifier counters live in one registry key; the store reaches it through this interface.
+// The program's two registry keys under the current user: the identifier counters and the
+// settings. The store and the settings reach them through this interface.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zavra {
 
 class IRegistryKey {
  public:
   virtual ~IRegistryKey() = default;
-  // Empty when the value is missing or not a DWORD.
+  // Each getter is empty when the value is missing or is not of its type and size.
   virtual std::optional<uint32_t> GetDword(const std::u16string& name) = 0;
   virtual bool SetDword(const std::u16string& name, uint32_t value) = 0;
+  virtual std::optional<uint64_t> GetQword(const std::u16string& name) = 0;
+  virtual bool SetQword(const std::u16string& name, uint64_t value) = 0;
+  // A binary value of at most `maxBytes`; a longer one counts as missing.
+  virtual std::optional<std::vector<uint8_t>> GetBinary(const std::u16string& name, size_t maxBytes) = 0;
+  virtual bool SetBinary(const std::u16string& name, const std::vector<uint8_t>& bytes) = 0;
+  virtual bool DeleteValue(const std::u16string& name) = 0;
 };
 
 class IRegistry {
@@ -20,8 +28,11 @@ class IRegistry {
   virtual ~IRegistry() = default;
   // Opens the identifier key, creating it when missing; null on failure.
   virtual std::unique_ptr<IRegistryKey> OpenIdKey() = 0;
+  // Opens the settings key, creating it when missing; null on failure.
+  virtual std::unique_ptr<IRegistryKey> OpenSettingsKey() = 0;
 };
 
 inline constexpr char16_t kIdKeyPath[] = u"SOFTWARE\\QelEver\\noteZaVRA";
+inline constexpr char16_t kSettingsKeyPath[] = u"SOFTWARE\\noteZaVRA";
 
 }  // namespace zavra

@@ -39,14 +39,17 @@ class Win32FileSystem : public IFileSystem {
             const std::function<void(const std::u16string& name)>& onFile) override;
 };
 
-// The identifier key under a root key; tests give their own path.
+// The identifier and settings keys under a root key; tests give their own paths.
 class Win32Registry : public IRegistry {
  public:
-  explicit Win32Registry(std::u16string keyPath = kIdKeyPath, HKEY root = HKEY_CURRENT_USER);
+  explicit Win32Registry(std::u16string idKeyPath = kIdKeyPath, std::u16string settingsKeyPath = kSettingsKeyPath,
+                         HKEY root = HKEY_CURRENT_USER);
   std::unique_ptr<IRegistryKey> OpenIdKey() override;
+  std::unique_ptr<IRegistryKey> OpenSettingsKey() override;
 
  private:
-  std::u16string keyPath_;
+  std::u16string idKeyPath_;
+  std::u16string settingsKeyPath_;
   HKEY root_;
 };
 
