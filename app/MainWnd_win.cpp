@@ -2,61 +2,108 @@
 #include "app/NoteKitApp_win.h"
 #include "app/PipeMessage.h"
 #include "app/PipeServer_win.h"
+#include "app/RecentList.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
 #include "schedule/LocalTime.h"
+#include "store/NoteText.h"
+#include "store/StoreWin.h"
+#include <commdlg.h>
 #include <shlwapi.h>
+#include <cstring>
+#include <algorithm>
 #include <cwchar>
+#include <ctime>
 
 namespace zavra {
 
 CMainWnd* CMainWnd::theMainWnd_ = nullptr;
 
 namespace {
+
 const wchar_t kMainClass[] = L"QelNoteZavraMain";
+constexpr UINT_PTR kTimerDoubleClick = 783;
+constexpr UINT_PTR kTimerScan = 993;
 
 void CopyCut(wchar_t* dst, size_t capacity, const std::wstring& src) {
   std::wcsncpy(dst, src.c_str(), capacity - 1);
   dst[capacity - 1] = L'\0';
 }
+
+RECT32 WorkArea() {
+  RECT r{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return FromWinRect(r);
+}
+
+int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
+
+std::u16string Str(UINT id) { return ToU16(LoadResString(id)); }
+
 }  // namespace
 
-CMainWnd::CMainWnd() = default;
+CMainWnd::CMainWnd(MainEnvironment env) : env_(std::move(env)) {
+  store_ = std::make_unique<NoteStore>(*env_.files, *env_.registry, ToU16(env_.folders.data));
+  SetUnsortedDefaultsFromSystem(*store_);
+  store_->Subscribe(this);
+}
 
 CMainWnd::~CMainWnd() {
+  if (GetSafeHwnd()) DestroyWindow();
+  store_->Unsubscribe(this);
   if (theMainWnd_ == this) theMainWnd_ = nullptr;
 }
 
-bool CMainWnd::Create(const std::wstring& commandLine) {
-  startCommandLine_ = commandLine;
+bool CMainWnd::Create() {
   if (!RegisterWindowClass(kMainClass, CS_NOCLOSE)) return false;
   const RECT offScreen{-500, 10, -490, 20};
   return CreateEx(WS_EX_TOOLWINDOW, kMainClass, LoadResString(IDS_MAIN_TITLE).c_str(), WS_POPUP, offScreen);
 }
 
+// ---------------------------------------------------------------- life cycle
+
 int CMainWnd::OnCreate() {
+  {
+    auto key = env_.registry->OpenSettingsKey();
+    LoadSettings(key.get(), WorkArea(), settings_, state_);
+  }
   theMainWnd_ = this;
   taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-  ProcessCommandLine(ToU16(startCommandLine_), true, *this);
+  if (env_.firstRun) store_->CreateFirstCategory();
+
+  // Note windows open at exit come back where they were.
+  const std::vector<OpenNoteEntry> reopen = state_.openNotes;
+  state_.openNotes.clear();
+  for (const OpenNoteEntry& e : reopen) {
+    NOTE_PAD note;
+    if (store_->LoadNote(e.id, note) == kFileOk) OpenNoteWindow(note, kOpenRestore, (e.exStyle & WS_EX_TOPMOST) ? 1 : 0);
+  }
+  changeMarks_ = 0;
+
+  ProcessCommandLine(ToU16(env_.commandLine), true, *this);
+  nextMidnight_ = MachineLocalTime().DayStart(Now()) + 86400;
+  ::SetTimer(GetSafeHwnd(), kTimerScan, 3600 * 1000, nullptr);
   StartPipeServer(GetSafeHwnd());
   return 0;
 }
 
+void CMainWnd::SaveState(bool loggingOff) {
+  auto key = env_.registry->OpenSettingsKey();
+  WriteStateLists(key.get(), state_, changeMarks_);
+  changeMarks_ = 0;
+  WriteExitGroup(key.get(), settings_, Now());
+}
+
 void CMainWnd::OnDestroy() {
+  ::KillTimer(GetSafeHwnd(), kTimerScan);
+  ::KillTimer(GetSafeHwnd(), kTimerDoubleClick);
   NOTIFYICONDATAW nid{sizeof nid};
   nid.hWnd = GetSafeHwnd();
   nid.uID = 0;
   ::Shell_NotifyIconW(NIM_DELETE, &nid);
+  SaveState(false);
   ::PostQuitMessage(0);
-}
-
-LRESULT CMainWnd::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
-  if (!data || data->dwData != kCopyDataCommand) return Default(WM_COPYDATA, reinterpret_cast<WPARAM>(sender), reinterpret_cast<LPARAM>(data));
-  const std::u16string line = CommandLineFromCopyData(data->lpData, data->cbData);
-  if (auto* app = CNoteKitApp::Get()) app->setPreviousForeground(sender);
-  ProcessCommandLine(line, false, *this);
-  return TRUE;
 }
 
 LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -66,38 +113,89 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       OnDestroy();
       return 0;
-    case WM_TIMECHANGE:
-      // The zone's cached offsets may no longer hold.
-      RefreshMachineLocalTime();
+    case WM_ENDSESSION:
+      if (wp) SaveState(true);
       return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_TRAY_NOTIFY:
+      OnTrayNotify(static_cast<UINT>(lp));
+      return 0;
+    case WM_QUICK_MENU:
+      ShowQuickMenu(static_cast<char16_t>(wp), static_cast<int>(lp));
+      return 0;
+    case WM_TIMER:
+      if (wp == kTimerDoubleClick) {
+        ::KillTimer(GetSafeHwnd(), kTimerDoubleClick);
+        doubleClickGuard_ = false;
+      } else if (wp == kTimerScan) {
+        auto key = env_.registry->OpenSettingsKey();
+        WriteStateLists(key.get(), state_, changeMarks_);
+        changeMarks_ = 0;
+      }
+      return 0;
+    case WM_TIMECHANGE:
+      // The zone's cached offsets may no longer hold.
+      RefreshMachineLocalTime();
+      nextMidnight_ = MachineLocalTime().DayStart(Now()) + 86400;
+      return 0;
+    case WM_MEASUREITEM:
+      if (menuRows_.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp), GetSafeHwnd())) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (menuRows_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+      break;
     default:
       if (msg == taskbarCreatedMessage_ && msg != 0) {
         // The shell restarted: its new tray knows nothing of our icon.
         AddTrayIcon();
         return 0;
       }
-      return CWnd::WindowProc(msg, wp, lp);
+      break;
   }
+  return CWnd::WindowProc(msg, wp, lp);
 }
 
-void CMainWnd::FillTrayData(NOTIFYICONDATAW& nid) const {
-  nid = NOTIFYICONDATAW{sizeof nid};
+LRESULT CMainWnd::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
+  if (!data || data->dwData != kCopyDataCommand)
+    return Default(WM_COPYDATA, reinterpret_cast<WPARAM>(sender), reinterpret_cast<LPARAM>(data));
+  const std::u16string line = CommandLineFromCopyData(data->lpData, data->cbData);
+  if (auto* app = CNoteKitApp::Get()) app->setPreviousForeground(sender);
+  // The sender handed us its foreground right; the previously active window loses the focus.
+  ::SetForegroundWindow(GetSafeHwnd());
+  ProcessCommandLine(line, false, *this);
+  return TRUE;
+}
+
+// ---------------------------------------------------------------- tray icon
+
+void CMainWnd::AddTrayIcon() {
+  NOTIFYICONDATAW nid{sizeof nid};
   nid.hWnd = GetSafeHwnd();
   nid.uID = 0;
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = WM_TRAY_NOTIFY;
-  nid.hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN), IMAGE_ICON,
-                                              ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                              LR_SHARED));
-  CopyCut(nid.szTip, 128, LoadResString(IDS_APP_TITLE));
+  const bool held = !state_.held.empty();
+  nid.hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(held ? IDI_HELD : IDI_MAIN),
+                                              IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                              ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  CopyCut(nid.szTip, 128,
+          ToWide(TrayTip(Str(IDS_APP_TITLE), static_cast<uint32_t>(state_.held.size()), Str(IDS_ON_HOLD))));
+  ::Shell_NotifyIconW(NIM_ADD, &nid);
 }
 
-void CMainWnd::AddTrayIcon() {
-  NOTIFYICONDATAW nid;
-  FillTrayData(nid);
-  ::Shell_NotifyIconW(NIM_ADD, &nid);
+void CMainWnd::UpdateTrayIcon() {
+  NOTIFYICONDATAW nid{sizeof nid};
+  nid.hWnd = GetSafeHwnd();
+  nid.uID = 0;
+  nid.uFlags = NIF_ICON | NIF_TIP;
+  const bool held = !state_.held.empty();
+  nid.hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(held ? IDI_HELD : IDI_MAIN),
+                                              IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                              ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  CopyCut(nid.szTip, 128,
+          ToWide(TrayTip(Str(IDS_APP_TITLE), static_cast<uint32_t>(state_.held.size()), Str(IDS_ON_HOLD))));
+  ::Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
 void CMainWnd::ShowStartupBalloon() {
@@ -112,17 +210,452 @@ void CMainWnd::ShowStartupBalloon() {
   ::Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
+void CMainWnd::OnTrayNotify(UINT mouse) {
+  switch (mouse) {
+    case WM_LBUTTONUP: {
+      // The button-up that follows a double-click is not a click of its own.
+      if (doubleClickGuard_) return;
+      if (::GetKeyState(VK_SHIFT) < 0)
+        OnCommand(kCmdOpenPad, 0, nullptr);
+      else if (::GetKeyState(VK_CONTROL) < 0)
+        OnCommand(kCmdOpenCalendar, 0, nullptr);
+      else
+        OnCommand(kCmdBringFront, 0, nullptr);
+      return;
+    }
+    case WM_LBUTTONDBLCLK:
+      if (!state_.held.empty())
+        OnCommand(kCmdRelease, 0, nullptr);
+      else
+        OnCommand(settings_.trayDefault == 1 ? kCmdOpenPad : settings_.trayDefault == 2 ? kCmdOpenCalendar : kCmdNewNote,
+                  0, nullptr);
+      ::SetTimer(GetSafeHwnd(), kTimerDoubleClick, 1000, nullptr);
+      doubleClickGuard_ = true;
+      return;
+    case WM_MBUTTONUP:
+      OnCommand(kCmdNewNote, 0, nullptr);
+      return;
+    case WM_RBUTTONUP:
+      ShowTrayMenu();
+      return;
+    default:
+      return;
+  }
+}
+
+// ---------------------------------------------------------------- menus
+
+namespace {
+
+// Removes the item with `command` from `menu` (searching submenus); true when found.
+bool RemoveCommand(HMENU menu, UINT command) { return ::DeleteMenu(menu, command, MF_BYCOMMAND) != FALSE; }
+
+// Separators left at the ends or next to each other by removed items.
+void TidySeparators(HMENU menu) {
+  bool previousSeparator = true;
+  for (int i = 0; i < ::GetMenuItemCount(menu);) {
+    MENUITEMINFOW mii{sizeof mii};
+    mii.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii);
+    const bool separator = (mii.fType & MFT_SEPARATOR) != 0;
+    if (separator && previousSeparator) {
+      ::DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
+      continue;
+    }
+    previousSeparator = separator;
+    ++i;
+  }
+  const int n = ::GetMenuItemCount(menu);
+  if (n > 0) {
+    MENUITEMINFOW mii{sizeof mii};
+    mii.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoW(menu, static_cast<UINT>(n - 1), TRUE, &mii);
+    if (mii.fType & MFT_SEPARATOR) ::DeleteMenu(menu, static_cast<UINT>(n - 1), MF_BYPOSITION);
+  }
+}
+
+std::wstring MenuText(HMENU menu, UINT command) {
+  wchar_t buf[256] = {};
+  ::GetMenuStringW(menu, command, buf, 256, MF_BYCOMMAND);
+  return buf;
+}
+
+// Position of the item with `command` in `menu`, or -1.
+int PositionOf(HMENU menu, UINT command) {
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+    if (::GetMenuItemID(menu, i) == command) return i;
+  return -1;
+}
+
+// Replaces the item `command` by a submenu of owner-drawn rows, keeping the item's text.
+void ReplaceBySubmenu(HMENU menu, UINT command, const std::vector<MENUITEM>& rows, OwnerDrawMenu& drawer) {
+  const int pos = PositionOf(menu, command);
+  if (pos < 0 || rows.empty()) return;
+  const std::wstring text = MenuText(menu, command);
+  HMENU sub = ::CreatePopupMenu();
+  for (const MENUITEM& row : rows) drawer.Append(sub, row);
+  ::SetMenuDefaultItem(sub, rows.front().command, FALSE);
+  ::DeleteMenu(menu, static_cast<UINT>(pos), MF_BYPOSITION);
+  ::InsertMenuW(menu, static_cast<UINT>(pos), MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub),
+                text.c_str());
+}
+
+}  // namespace
+
+void CMainWnd::ShowTrayMenu() {
+  if (menuUp_) return;
+  menuUp_ = true;
+  MenuHandle resource(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_TRAY)));
+  HMENU menu = resource ? ::GetSubMenu(resource.get(), 0) : nullptr;
+  if (!menu) {
+    menuUp_ = false;
+    return;
+  }
+  ::CheckMenuItem(menu, kCmdNotesOnTop, MF_BYCOMMAND | (settings_.noteOnTop ? MF_CHECKED : MF_UNCHECKED));
+  ::CheckMenuItem(menu, kCmdTrackerOnTop, MF_BYCOMMAND | (settings_.trackOnTop ? MF_CHECKED : MF_UNCHECKED));
+  ::CheckMenuItem(menu, kCmdHold, MF_BYCOMMAND | (settings_.hold ? MF_CHECKED : MF_UNCHECKED));
+  RemoveCommand(menu, kCmdBringFront);
+
+  menuRows_.Clear();
+  menuRows_.LoadIconStrip(env_.folders.iconStrip);
+  const CategoryList categories = store_->LoadCategoryList();
+  const TrayMenuPlan plan = PlanTrayMenu(
+      categories, state_.recent,
+      [this](uint32_t id) -> std::optional<NOTE_PAD> {
+        NOTE_PAD note;
+        if (store_->LoadNote(id, note) != kFileOk) return std::nullopt;
+        return note;
+      },
+      static_cast<uint32_t>(state_.held.size()), settings_.trayDefault, Str(IDS_ALL_OF_INTEREST),
+      Str(IDS_ALL_CATEGORIES));
+  for (uint32_t id : plan.droppedRecent)
+    if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
+
+  if (plan.heldNotes) {
+    const std::wstring text =
+        ToWide(ReleaseAllText(ToU16(MenuText(menu, kCmdReleaseAll)), static_cast<uint32_t>(state_.held.size())));
+    ::ModifyMenuW(menu, kCmdReleaseAll, MF_BYCOMMAND | MF_STRING, kCmdReleaseAll, text.c_str());
+  } else {
+    RemoveCommand(menu, kCmdRelease);
+    RemoveCommand(menu, kCmdReleaseAll);
+  }
+  // The default stays on its row even when that row becomes a submenu.
+  const int defaultPosition = PositionOf(menu, plan.defaultCommand);
+
+  menuMode_ = 1;
+  menuActions_ = plan.actions;
+  ReplaceBySubmenu(menu, kCmdNewNote, plan.newNoteRows, menuRows_);
+  ReplaceBySubmenu(menu, kCmdOpenPad, plan.padRows, menuRows_);
+  if (defaultPosition >= 0) ::SetMenuDefaultItem(menu, static_cast<UINT>(defaultPosition), TRUE);
+  if (!plan.recentRows.empty()) {
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+      HMENU sub = ::GetSubMenu(menu, i);
+      if (!sub || ::GetMenuItemID(sub, 0) != IDM_RECENT_NONE) continue;
+      for (const MENUITEM& row : plan.recentRows) menuRows_.Append(sub, row);
+      ::DeleteMenu(sub, IDM_RECENT_NONE, MF_BYCOMMAND);
+      break;
+    }
+  }
+  TidySeparators(menu);
+  TrackMenu(menu, 1);
+  menuRows_.Clear();
+  menuUp_ = false;
+}
+
+void CMainWnd::TrackMenu(HMENU menu, int mode) {
+  POINT pt{};
+  ::GetCursorPos(&pt);
+  ::SetForegroundWindow(GetSafeHwnd());
+  trackedMenu_ = menu;
+  const UINT command = static_cast<UINT>(
+      ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, 0, GetSafeHwnd(), nullptr));
+  trackedMenu_ = nullptr;
+  ::PostMessageW(GetSafeHwnd(), WM_NULL, 0, 0);
+  menuMode_ = mode;
+  if (command) OnCommand(command, 0, nullptr);
+  menuActions_.clear();
+}
+
+void CMainWnd::ShowQuickMenu(char16_t letter, int number) {
+  if (menuUp_ || (letter != u'f' && letter != u'q')) return;
+  const auto category = QuickMenuCategory(number);
+  if (!category) return;
+  std::vector<NOTE_PAD> notes;
+  NoteFilter filter;
+  filter.category = *category;
+  store_->ScanNotes(filter, [&](const NOTE_PAD& n) { notes.push_back(n); });
+  const NOTE_CATE cate = store_->LoadCategory(*category);
+  auto plan = PlanQuickMenu(notes, cate, Str(letter == u'f' ? IDS_QPASTE_TITLE : IDS_QLAUNCH_TITLE));
+  if (!plan) return;
+  menuUp_ = true;
+  menuRows_.Clear();
+  MenuHandle menu(::CreatePopupMenu());
+  menuRows_.Append(menu.get(), plan->header, MF_DISABLED);
+  for (const MENUITEM& row : plan->rows) menuRows_.Append(menu.get(), row);
+  menuActions_ = plan->actions;
+  TrackMenu(menu.get(), letter == u'f' ? 2 : 3);
+  menuRows_.Clear();
+  menuUp_ = false;
+  if (letter == u'f') {
+    // Give the focus back to the window the paste is meant for.
+    for (HWND w = ::GetWindow(GetSafeHwnd(), GW_HWNDNEXT); w; w = ::GetParent(w)) {
+      if (::IsWindowVisible(w)) {
+        ::SetForegroundWindow(w);
+        break;
+      }
+    }
+  }
+}
+
+void CMainWnd::RunDynamicCommand(UINT command) {
+  const size_t k = command - kFirstDynamicCommand;
+  if (k >= menuActions_.size()) return;
+  const DynamicAction a = menuActions_[k];
+  switch (a.action) {
+    case MenuAction::NewNoteInCategory:
+      NewNote(a.value, nullptr);
+      break;
+    case MenuAction::OpenPad:
+      OpenPadFromCommand(a.value);
+      break;
+    case MenuAction::OpenRecentNote:
+      OpenNoteById(static_cast<uint32_t>(a.value));
+      break;
+    case MenuAction::QuickNote: {
+      NOTE_PAD note;
+      if (a.value == 0 || store_->LoadNote(static_cast<uint32_t>(a.value), note) != kFileOk) break;
+      if (menuMode_ == 3) {
+        OpenNoteWindow(note, kOpenUser, -1);
+      } else if (::OpenClipboard(GetSafeHwnd())) {
+        ::EmptyClipboard();
+        const size_t bytes = (note.text.size() + 1) * sizeof(char16_t);
+        if (HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+          if (void* p = ::GlobalLock(mem)) {
+            std::memcpy(p, note.text.c_str(), bytes);
+            ::GlobalUnlock(mem);
+            if (!::SetClipboardData(CF_UNICODETEXT, mem)) ::GlobalFree(mem);
+          } else {
+            ::GlobalFree(mem);
+          }
+        }
+        ::CloseClipboard();
+      }
+      break;
+    }
+  }
+}
+
+// ---------------------------------------------------------------- commands
+
+bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
+  if (id >= kFirstDynamicCommand && id <= kLastDynamicCommand) {
+    RunDynamicCommand(id);
+    return true;
+  }
+  switch (id) {
+    case kCmdNewNote:
+      NewNote(1, nullptr);
+      return true;
+    case kCmdOpenPad:
+      OpenPadFromCommand(-1001);
+      return true;
+    case kCmdOpenCalendar:
+      OpenCalendar();
+      return true;
+    case kCmdNotesOnTop:
+      settings_.noteOnTop = !settings_.noteOnTop;
+      changeMarks_ |= kMarkOpenNotes;
+      return true;
+    case kCmdTrackerOnTop:
+      settings_.trackOnTop = !settings_.trackOnTop;
+      return true;
+    case kCmdHold:
+      settings_.hold = !settings_.hold;
+      return true;
+    case kCmdRelease:
+      Release(false);
+      return true;
+    case kCmdReleaseAll:
+      Release(true);
+      return true;
+    case kCmdBringFront:
+      BringFront();
+      return true;
+    case kCmdShortcutWizard:
+      StartProgram(L"ZavraSwiz.exe");
+      return true;
+    case kCmdNoteDesigner:
+      StartProgram(L"ZavraNd.exe");
+      return true;
+    case kCmdOpenStorageFolder:
+      ::ShellExecuteW(nullptr, nullptr, env_.folders.data.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
+    case kCmdWebsite:
+      ::ShellExecuteW(nullptr, L"open", LoadResString(IDS_WEBSITE).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
+    case kCmdExit:
+      ::PostMessageW(GetSafeHwnd(), WM_CLOSE, 0, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CMainWnd::StartProgram(const wchar_t* exe) {
+  const std::wstring path = env_.folders.program + exe;
+  ::ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CMainWnd::Release(bool all) {
+  if (state_.held.empty()) return;
+  std::vector<uint32_t> release;
+  if (all) {
+    release.swap(state_.held);
+  } else {
+    release.push_back(state_.held.front());
+    state_.held.erase(state_.held.begin());
+  }
+  changeMarks_ |= kMarkHeld;
+  UpdateTrayIcon();
+  for (uint32_t id : release) {
+    NOTE_PAD note;
+    if (store_->LoadNote(id, note) == kFileOk) OpenNoteWindow(note, kOpenUser, -1);
+  }
+}
+
+void CMainWnd::BringFront() {}
+
+bool CMainWnd::IsHolding() const {
+  if (settings_.hold) return true;
+  if (!settings_.holdFullScreen) return false;
+  HWND fg = ::GetForegroundWindow();
+  if (!fg || !(::GetWindowLongW(fg, GWL_EXSTYLE) & WS_EX_TOPMOST)) return false;
+  RECT r{};
+  ::GetWindowRect(fg, &r);
+  return r.right - r.left >= ::GetSystemMetrics(SM_CXSCREEN) && r.bottom - r.top >= ::GetSystemMetrics(SM_CYSCREEN);
+}
+
+// ---------------------------------------------------------------- notes
+
+RECT32 CMainWnd::NewNoteRect() const {
+  // NoteSize centred on NotePos2; the default centre lies far right, so work in 64 bits and
+  // let the work area bring the note back.
+  const RECT32 work = WorkArea();
+  const int64_t w = std::clamp<int64_t>(settings_.noteWidth, 32, 4096);
+  const int64_t h = std::clamp<int64_t>(settings_.noteHeight, 32, 4096);
+  int64_t left = static_cast<int64_t>(settings_.notePosX) - w / 2;
+  int64_t top = static_cast<int64_t>(settings_.notePosY) - h / 2;
+  left = std::clamp<int64_t>(left, work.left, std::max<int64_t>(work.left, work.right - w));
+  top = std::clamp<int64_t>(top, work.top, std::max<int64_t>(work.top, work.bottom - h));
+  return RECT32{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(left + w),
+                static_cast<int32_t>(top + h)};
+}
+
+uint32_t CMainWnd::NewNote(int category, const std::u16string* text) {
+  NOTE_PAD note;
+  const CategoryList categories = store_->LoadCategoryList();
+  note.category = (category > 0 && category <= 0xFFFF && categories.Find(static_cast<uint32_t>(category)))
+                      ? static_cast<uint16_t>(category)
+                      : uint16_t{1};
+  note.text = text ? *text : Str(IDS_NEW_NOTE_TEXT);
+  note.rect = NewNoteRect();
+  if (!store_->SaveNote(note)) return 0;
+  OpenNoteWindow(note, kOpenUser, -1);
+  return note.id;
+}
+
+CWnd* CMainWnd::OpenNoteWindow(const NOTE_PAD& note, int mode, int topmost) {
+  if (mode >= kOpenAlarm && IsHolding()) {
+    if (std::find(state_.held.begin(), state_.held.end(), note.id) == state_.held.end()) {
+      state_.held.push_back(note.id);
+      changeMarks_ |= kMarkHeld;
+      UpdateTrayIcon();
+    }
+    return nullptr;
+  }
+  if (RemoveRecent(state_.recent, note.id)) changeMarks_ |= kMarkRecent;
+  return nullptr;
+}
+
+void CMainWnd::OnNoteDeleted(uint32_t id) {
+  if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
+}
+
+void CMainWnd::NoteCosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner) {
+  NOTE_PAD copy = note;
+  bool changed = false;
+  switch (command) {
+    case kCmdPaperColor:
+    case kCmdTextColor: {
+      const bool paper = command == kCmdPaperColor;
+      CHOOSECOLORW cc{sizeof cc};
+      cc.hwndOwner = owner;
+      cc.rgbResult = paper ? copy.paperColor : copy.textColor;
+      cc.lpCustColors = customColors_;
+      cc.Flags = CC_FULLOPEN | CC_RGBINIT;
+      if (!::ChooseColorW(&cc)) return;
+      (paper ? copy.paperColor : copy.textColor) = cc.rgbResult;
+      copy.flags |= paper ? kNoteOwnPaperColor : kNoteOwnTextColor;
+      changed = true;
+      break;
+    }
+    case kCmdTextFont: {
+      ::LOGFONTW lf{};
+      if (copy.font.lfFaceName[0])
+        lf = ToWinFont(copy.font);
+      else
+        ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0);
+      CHOOSEFONTW cf{sizeof cf};
+      cf.hwndOwner = owner;
+      cf.lpLogFont = &lf;
+      cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+      if (!::ChooseFontW(&cf)) return;
+      copy.font = FromWinFont(lf);
+      copy.flags |= kNoteOwnFont;
+      changed = true;
+      break;
+    }
+    case kCmdSaveAsDefault: {
+      if (!(copy.flags & kNoteOwnCosmetics)) return;
+      NOTE_CATE cate = store_->LoadCategory(copy.category);
+      if (copy.flags & kNoteOwnTextColor) cate.textColor = copy.textColor;
+      if (copy.flags & kNoteOwnFont) cate.font = copy.font;
+      if (copy.flags & kNoteOwnPaperColor) cate.paperColor = copy.paperColor;
+      if (copy.flags & kNoteOwnSkin) cate.skin = copy.skin;
+      store_->SaveCategory(cate, true);
+      copy.flags &= ~static_cast<uint32_t>(kNoteOwnCosmetics);
+      changed = true;
+      break;
+    }
+    case kCmdLoadDefault:
+      if (!(copy.flags & kNoteOwnCosmetics)) return;
+      copy.flags &= ~static_cast<uint32_t>(kNoteOwnCosmetics);
+      changed = true;
+      break;
+    default:
+      return;
+  }
+  if (changed) store_->SaveNote(copy);
+}
+
+// ---------------------------------------------------------------- command targets
+
 void CMainWnd::PostQuickMenu(char16_t letter, int category) {
   ::PostMessageW(GetSafeHwnd(), WM_QUICK_MENU, static_cast<WPARAM>(letter), static_cast<LPARAM>(category));
 }
 
+void CMainWnd::NewNoteFromCommand(int category, const std::u16string* text) { NewNote(category, text); }
+
 bool CMainWnd::IsUrl(const std::u16string& path) { return ::PathIsURLW(AsWide(path)) != FALSE; }
 
-// Operations whose windows and stores arrive with their own subsystems.
+void CMainWnd::OpenNoteById(uint32_t id) {
+  NOTE_PAD note;
+  if (id != 0 && store_->LoadNote(id, note) == kFileOk) OpenNoteWindow(note, kOpenUser, -1);
+}
+
+// Windows of their own subsystems.
 void CMainWnd::OpenCalendar() {}
-void CMainWnd::NewNoteFromCommand(int, const std::u16string*) {}
 void CMainWnd::OpenPadFromCommand(int) {}
-void CMainWnd::OpenNoteById(uint32_t) {}
 void CMainWnd::ImportNoteFile(const std::u16string&) {}
 
 }  // namespace zavra

@@ -1,9 +1,16 @@
 #pragma once
-// CMainWnd: the hidden top-level window that owns the tray icon and routes every command
-// that is not about one note.
+// CMainWnd: the hidden top-level window that owns the tray icon, the settings and saved
+// lists, the note store, and routes every command that is not about one note.
 #include "app/CommandProcessor.h"
+#include "app/Folders_win.h"
+#include "app/MenuModel.h"
+#include "app/OwnerDrawMenu_win.h"
+#include "app/Settings.h"
 #include "framework/Window.h"
+#include "store/NoteStore.h"
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace zavra {
 
@@ -13,18 +20,56 @@ inline constexpr UINT WM_WINDOW_CLOSED = WM_APP + 0x38;
 inline constexpr UINT WM_NOTE_NOTIFY = WM_APP + 0x39;
 inline constexpr UINT WM_QUICK_MENU = WM_APP + 0x3B;
 
-class CMainWnd : public CWnd, public ICommandTarget {
+// Codes of the note notification message.
+enum NoteNotifyCode : WPARAM {
+  kNotifyNoteChanged = 2,
+  kNotifyNoteDeleted = 3,
+  kNotifyCategoriesChanged = 11,
+  kNotifyReopensChanged = 12,
+  kNotifyDayChanged = 21,
+  kNotifyAlarmFired = 99,
+  kNotifyLayoutTrackers = 5235,
+};
+
+// Modes of opening a note window.
+enum OpenMode : int { kOpenUser = 0, kOpenRestore = 1, kOpenAlarm = 2, kOpenFeed = 4, kOpenPreopen = 5 };
+
+// Where the main window keeps its data; the program passes the real places, tests their own.
+struct MainEnvironment {
+  AppFolders folders;
+  IFileSystem* files = nullptr;
+  IRegistry* registry = nullptr;
+  bool firstRun = false;
+  std::wstring commandLine;
+};
+
+class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver {
  public:
-  CMainWnd();
+  explicit CMainWnd(MainEnvironment env);
   ~CMainWnd() override;
 
   // The one main window, or null before its creation handler ran.
   static CMainWnd* Get() { return theMainWnd_; }
 
-  void SetFirstRun(bool firstRun) { firstRun_ = firstRun; }
-  bool Create(const std::wstring& commandLine);
+  bool Create();
+  NoteStore& store() { return *store_; }
+  const Settings& settings() const { return settings_; }
+  const SavedState& savedState() const { return state_; }
+  const MainEnvironment& environment() const { return env_; }
+  void MarkChanged(uint32_t marks) { changeMarks_ |= marks; }
 
-  // Command operations (ICommandTarget).
+  // --- operations used by commands, the pipe and other windows ---
+  // New note in `category` (1 when it does not exist); no text: from the clipboard. The note
+  // is saved and its window opened in the foreground. Returns the saved note's id, or 0.
+  uint32_t NewNote(int category, const std::u16string* text);
+  // Opens (or raises) the window of a note; null when none opened (held, or failed).
+  CWnd* OpenNoteWindow(const NOTE_PAD& note, int mode, int topmost);
+  // A note's cosmetics command (colour, font, save/load default) for a note window or tracker.
+  void NoteCosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner);
+  void UpdateTrayIcon();
+  bool IsHolding() const;
+
+  // --- ICommandTarget ---
   void OpenCalendar() override;
   void PostQuickMenu(char16_t letter, int category) override;
   void NewNoteFromCommand(int category, const std::u16string* text) override;
@@ -35,19 +80,47 @@ class CMainWnd : public CWnd, public ICommandTarget {
   void AddTrayIcon() override;
   void ShowStartupBalloon() override;
 
+  // The menu being tracked (tests inspect it); null when none is up.
+  HMENU trackedMenu() const { return trackedMenu_; }
+  const OwnerDrawMenu& menuRows() const { return menuRows_; }
+
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
 
  private:
   int OnCreate();
   void OnDestroy();
+  void SaveState(bool loggingOff);
   LRESULT OnCopyData(HWND sender, const COPYDATASTRUCT* data);
-  void FillTrayData(NOTIFYICONDATAW& nid) const;
+  void OnTrayNotify(UINT mouseMessage);
+  void ShowTrayMenu();
+  void ShowQuickMenu(char16_t letter, int number);
+  void TrackMenu(HMENU menu, int mode);
+  void RunDynamicCommand(UINT command);
+  void Release(bool all);
+  void BringFront();
+  void StartProgram(const wchar_t* exe);
+  RECT32 NewNoteRect() const;
+
+  // StoreObserver
+  void OnNoteDeleted(uint32_t id) override;
 
   static CMainWnd* theMainWnd_;
-  std::wstring startCommandLine_;
-  bool firstRun_ = false;
+  MainEnvironment env_;
+  std::unique_ptr<NoteStore> store_;
+  Settings settings_;
+  SavedState state_;
+  uint32_t changeMarks_ = 0;
   UINT taskbarCreatedMessage_ = 0;
+  bool doubleClickGuard_ = false;
+  bool menuUp_ = false;
+  int menuMode_ = 0;
+  std::vector<DynamicAction> menuActions_;
+  OwnerDrawMenu menuRows_;
+  HMENU trackedMenu_ = nullptr;
+  ::COLORREF customColors_[16] = {};
+  int64_t nextMidnight_ = 0;
 };
 
 }  // namespace zavra

@@ -35,6 +35,15 @@ enum TrayCommand : uint32_t {
   kCmdExit = 57665,
 };
 
+// Note cosmetics commands, shared by note windows and trackers.
+enum CosmeticsCommand : uint32_t {
+  kCmdPaperColor = 32807,
+  kCmdTextColor = 32808,
+  kCmdTextFont = 32809,
+  kCmdSaveAsDefault = 32810,
+  kCmdLoadDefault = 32811,
+};
+
 // One owner-drawn row (MENUITEM).
 struct MENUITEM {
   int32_t value = 0;       // note id, category id, or -1/0 for the two "all" rows

@@ -4,6 +4,7 @@
 #include "app/MainWnd_win.h"
 #include "app/PipeClient_win.h"
 #include "framework/Strings.h"
+#include "store/StoreWin.h"
 #include "resources/notezavra_res.h"
 #include "framework/GdiPlus.h"
 #include <cstdlib>
@@ -51,15 +52,21 @@ bool CNoteKitApp::InitInstance() {
   Gdiplus::GdiplusStartupInput gdiplusInput;
   Gdiplus::GdiplusStartup(&gdiplusToken_, &gdiplusInput, nullptr);
 
-  mainWnd_ = std::make_unique<CMainWnd>();
   // Imported notes are scattered at random.
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   bool firstRun = false;
   folders_ = PrepareFolders(firstRun);
   calendarNames_ = LoadCalendarNames(instance());
-  mainWnd_->SetFirstRun(firstRun);
-  if (!mainWnd_->Create(commandLine())) return false;
-  return true;
+  files_ = std::make_unique<Win32FileSystem>();
+  registry_ = std::make_unique<Win32Registry>();
+  MainEnvironment env;
+  env.folders = folders_;
+  env.files = files_.get();
+  env.registry = registry_.get();
+  env.firstRun = firstRun;
+  env.commandLine = commandLine();
+  mainWnd_ = std::make_unique<CMainWnd>(std::move(env));
+  return mainWnd_->Create();
 }
 
 int CNoteKitApp::ExitInstance() {

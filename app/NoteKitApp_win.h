@@ -4,6 +4,8 @@
 #include "app/Folders_win.h"
 #include "schedule/RecurrenceText.h"
 #include "framework/Application.h"
+#include "store/FileSystem.h"
+#include "store/Registry.h"
 #include <memory>
 
 namespace zavra {
@@ -33,6 +35,8 @@ class CNoteKitApp : public CApplication {
   HWND previousForeground_ = nullptr;
   CalendarNames calendarNames_;
   ULONG_PTR gdiplusToken_ = 0;
+  std::unique_ptr<IFileSystem> files_;
+  std::unique_ptr<IRegistry> registry_;
   std::unique_ptr<CMainWnd> mainWnd_;
 };
 

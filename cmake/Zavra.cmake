@@ -157,7 +157,7 @@ function(zavra_tests)
     add_executable(${f}_wintests ${PROJECT_SOURCE_DIR}/tests/win_test_main.cpp ${s} ${rc})
     target_link_options(${f}_wintests PRIVATE ${ZAVRA_UNICODE_ENTRY})
     target_include_directories(${f}_wintests PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/resources
-        ${PROJECT_SOURCE_DIR})
+        ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/assets)
     target_link_libraries(${f}_wintests PRIVATE gtest gmock)
     zavra_link_folders(${f}_wintests ${ZAVRA_MAIN_FOLDERS} designer wizard launcher feedhelper)
     if(f STREQUAL "e2e")

@@ -10,6 +10,7 @@
 #define IDM_TRAY 128
 #define IDM_NOTE 130
 #define IDM_PAD 136
+#define IDM_RECENT_NONE 32900  // the "(None)" placeholder of "&Recent Notes"
 
 // Strings
 #define IDS_DELETE_QUESTION 101   // "Are you sure you want to delete this note?"
@@ -32,6 +33,9 @@
 #define IDS_QPASTE_TITLE 207      // "QZ[qPaste]"
 #define IDS_QLAUNCH_TITLE 208     // "QZ[qLaunch]"
 #define IDS_NOTE_FILES_FILTER 209 // "Note Files (*.zpn)|*.zpn||"
+#define IDS_ALL_OF_INTEREST 210
+#define IDS_ALL_CATEGORIES 211
+#define IDS_WEBSITE 212
 #define IDS_NO_RECURRENCE 220
 #define IDS_EVERY_N_DAYS 221
 #define IDS_EVERYDAY 222

@@ -1,8 +1,12 @@
 #pragma once
 // Helpers for Windows tests: pumping messages while waiting, and waiting for conditions.
+#include "framework/GdiPlus.h"
+#include "framework/Handles.h"
 #include "framework/Win.h"
 #include <chrono>
+#include <cstdlib>
 #include <functional>
+#include <string>
 
 namespace zavra::test {
 
@@ -23,6 +27,48 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
 
 inline void Pump(int ms) {
   PumpUntil([] { return false; }, ms);
+}
+
+// Where tests leave screenshots for people to look at: <build>/screenshots/.
+inline std::wstring ScreenshotPath(const std::wstring& name) {
+  wchar_t build[MAX_PATH] = {};
+  std::wstring dir;
+  if (::GetEnvironmentVariableW(L"ZAVRA_BUILD_DIR", build, MAX_PATH)) {
+    // A Unix path from the test runner: Wine maps "/" to drive Z:.
+    dir = std::wstring(L"Z:") + build + L"\\screenshots\\";
+    for (auto& c : dir)
+      if (c == L'/') c = L'\\';
+  } else {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    dir = std::wstring(temp) + L"zavra-screenshots\\";
+  }
+  ::CreateDirectoryW(dir.c_str(), nullptr);
+  return dir + name;
+}
+
+// Saves the whole screen as a PNG; false when it could not be written.
+inline bool SaveScreenshot(const std::wstring& path) {
+  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = ::GetDC(nullptr);
+  zavra::MemoryDC dc(::CreateCompatibleDC(screen));
+  zavra::BitmapHandle bmp(::CreateCompatibleBitmap(screen, w, h));
+  {
+    zavra::SelectObjectScope select(dc.get(), bmp.get());
+    ::BitBlt(dc.get(), 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  }
+  ::ReleaseDC(nullptr, screen);
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartupInput input;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  bool ok = false;
+  {
+    Gdiplus::Bitmap image(bmp.get(), nullptr);
+    const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    ok = image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+  }
+  Gdiplus::GdiplusShutdown(token);
+  return ok;
 }
 
 }  // namespace zavra::test

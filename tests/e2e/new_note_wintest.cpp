@@ -1,0 +1,76 @@
+// New notes through the launcher and a second copy, against the real resident program.
+#include <gtest/gtest.h>
+#include "WinTestUtil.h"
+#include "e2e/Programs.h"
+#include "framework/Text.h"
+#include "store/StoreWin.h"
+
+namespace zavra::test {
+namespace {
+
+class NewNoteEndToEnd : public testing::Test {
+ protected:
+  void SetUp() override {
+    StopResidentCopy();
+    ResetUserState();
+    ::CreateDirectoryW(DataDir().c_str(), nullptr);
+    store_ = std::make_unique<NoteStore>(files_, registry_, ToU16(DataDir()));
+    for (auto [id, name] : {std::pair<uint32_t, const char16_t*>{1, u"Unsorted"}, {5, u"Five"}}) {
+      NOTE_CATE c;
+      c.id = id;
+      c.name = name;
+      ASSERT_TRUE(store_->SaveCategory(c, false));
+    }
+    main_ = Process::Start(BinDir() + L"notezavra.exe", L"");
+    ASSERT_TRUE(WaitForMainWindow());
+  }
+  void TearDown() override { StopResidentCopy(); }
+
+  std::vector<NOTE_PAD> WaitForNotes(size_t count) {
+    std::vector<NOTE_PAD> notes;
+    PumpUntil(
+        [&] {
+          notes.clear();
+          store_->ScanNotes(NoteFilter{}, [&](const NOTE_PAD& n) { notes.push_back(n); });
+          return notes.size() >= count;
+        },
+        10000);
+    return notes;
+  }
+
+  Win32FileSystem files_;
+  Win32Registry registry_;
+  std::unique_ptr<NoteStore> store_;
+  Process main_;
+};
+
+TEST_F(NewNoteEndToEnd, LauncherCreatesANoteInTheNamedCategory) {
+  Process launcher = Process::Start(BinDir() + L"ZavraL.exe", L"/n5 Buy milk");
+  EXPECT_EQ(launcher.Wait(5000), 0);
+  const auto notes = WaitForNotes(1);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].text, u"Buy milk");
+  EXPECT_EQ(notes[0].category, 5);
+}
+
+TEST_F(NewNoteEndToEnd, UnknownCategoryLandsInUnsorted) {
+  Process launcher = Process::Start(BinDir() + L"ZavraL.exe", L"/n9 Nine");
+  EXPECT_EQ(launcher.Wait(5000), 0);
+  const auto notes = WaitForNotes(1);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].text, u"Nine");
+  EXPECT_EQ(notes[0].category, 1);
+}
+
+TEST_F(NewNoteEndToEnd, SecondCopyCreatesItThroughThePipe) {
+  Process second = Process::Start(BinDir() + L"notezavra.exe", L"/n5 From the second copy");
+  EXPECT_EQ(second.Wait(5000), 0);
+  const auto notes = WaitForNotes(1);
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_EQ(notes[0].text, u"From the second copy");
+  EXPECT_EQ(notes[0].category, 5);
+  EXPECT_TRUE(main_.running());
+}
+
+}  // namespace
+}  // namespace zavra::test
