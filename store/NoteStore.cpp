@@ -62,6 +62,19 @@ void NoteStore::ScanNotes(const NoteFilter& filter, const std::function<void(con
   });
 }
 
+void NoteStore::ScanNoteHeads(
+    const std::function<void(const NOTE_PAD_FIXED&, const std::u16string& path)>& onNote) {
+  std::u16string path;
+  NOTE_PAD_FIXED fixed;
+  files_.List(folder_, kNoteExtension, [&](const std::u16string& name) {
+    path.assign(folder_).append(name);
+    if (!files_.Read(path, buffer_, kNoteHeadSize)) return;
+    if (ParseNoteHead(buffer_.data(), buffer_.size(), fixed) == kFileOk) onNote(fixed, path);
+  });
+}
+
+bool NoteStore::DeleteNoteQuietly(uint32_t id) { return files_.Remove(PathOf(StoreKind::kNote, id)); }
+
 bool NoteStore::SaveNote(NOTE_PAD& note) {
   if (note.flags & kNoteTransient) return true;
   const int64_t now = now_();

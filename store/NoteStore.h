@@ -50,6 +50,11 @@ class NoteStore {
   int LoadNote(uint32_t id, NOTE_PAD& note);
   // Calls `onNote` for every readable note the filter accepts. Damaged files are skipped.
   void ScanNotes(const NoteFilter& filter, const std::function<void(const NOTE_PAD&)>& onNote);
+  // Header and fixed part of every readable note, with the file's path; cheaper than a full scan
+  // for callers that read only some notes whole (ReadNoteFile) or delete some.
+  void ScanNoteHeads(const std::function<void(const NOTE_PAD_FIXED&, const std::u16string& path)>& onNote);
+  // Deletes a note's file without announcing it (expired notes at start-up).
+  bool DeleteNoteQuietly(uint32_t id);
   // Gives a new note its id and created time. Announces the saved record on success only.
   bool SaveNote(NOTE_PAD& note);
   bool DeleteNote(uint32_t id);
