@@ -76,7 +76,7 @@ TEST(SkinLayersFuzz, BoundedMutationRunNeverCrashes) {
   fuzz::Bytes odd = {'Q', 'S', 'L', 1, 0, 2, 0, 0, 0, 100, 0, 0, 0};
   odd.resize(odd.size() + 100, 0x41);
   seeds.push_back(odd);
-  fuzz::RunMutations(seeds, 4000, 20261208, [](const fuzz::Bytes& b) {
+  fuzz::RunMutations(seeds, 100000, 20261208, [](const fuzz::Bytes& b) {
     ASSERT_NO_THROW(FuzzSkinLayers(b.data(), b.size())) << "input of " << b.size() << " bytes";
   });
 }
