@@ -202,3 +202,41 @@ TEST_F(SkinBehaviourTest, SettingTheSameSkinKeepsOneReference) {
 
 }  // namespace
 }  // namespace zavra
+
+namespace zavra {
+namespace {
+
+TEST_F(SkinBehaviourTest, CursorShowsTheResizeZone) {
+  TestNoteWnd wnd;
+  ASSERT_TRUE(wnd.Open(GetSkinByTitle(L""), RECT{200, 200, 400, 300}));
+  wnd.Render();
+  ::ShowWindow(wnd, SW_SHOWNOACTIVATE);
+  struct Case {
+    int x, y;
+    const wchar_t* cursor;
+  } cases[] = {{201, 250, IDC_SIZEWE}, {398, 250, IDC_SIZEWE}, {300, 202, IDC_SIZENS}, {300, 297, IDC_SIZENS},
+               {201, 201, IDC_SIZENWSE}, {398, 298, IDC_SIZENWSE}, {398, 201, IDC_SIZENESW}, {202, 298, IDC_SIZENESW}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(::SetCursorPos(c.x, c.y));
+    ::SetCursor(nullptr);
+    EXPECT_EQ(::SendMessageW(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd.GetSafeHwnd()),
+                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+              TRUE);
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, c.cursor)) << "at " << c.x << "," << c.y;
+  }
+  ::SetCursorPos(300, 250);  // inside: the system's cursor
+  ::SendMessageW(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd.GetSafeHwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+TEST(SkinWindowWithoutSkin, DrawsNothingAndLetsEverythingThrough) {
+  TestNoteWnd wnd;
+  ASSERT_TRUE(wnd.Create(RECT{10, 10, 60, 60}));
+  wnd.Render();
+  EXPECT_EQ(wnd.RenderToImage().width, 0);
+  EXPECT_EQ(::SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(30, 30)), HTTRANSPARENT);
+  EXPECT_EQ(wnd.renderCount(), 0);
+}
+
+}  // namespace
+}  // namespace zavra
