@@ -2,26 +2,22 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+
+#include "skin/LayersFile_win.h"
+
 namespace zavra {
 
 namespace {
 
 // Larger files are not pictures a skin would use; reading them would only cost memory.
-constexpr LONGLONG kMaxPictureFile = 64ll << 20;
+constexpr size_t kMaxPictureFile = 64u << 20;
 
 ComPtr<IStream> FileStream(const std::wstring& path) {
   ComPtr<IStream> stream;
-  FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPictureFile)
-    return stream;
-  std::vector<BYTE> bytes(static_cast<size_t>(size.QuadPart));
-  DWORD read = 0;
-  if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
-    return stream;
+  std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path, kMaxPictureFile);
   // A copy in memory leaves the file free for the designer to replace.
-  *stream.put() = ::SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
+  if (bytes && !bytes->empty()) *stream.put() = ::SHCreateMemStream(bytes->data(), static_cast<UINT>(bytes->size()));
   return stream;
 }
 

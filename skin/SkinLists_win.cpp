@@ -4,6 +4,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Text.h"
+#include "skin/LayersFile_win.h"
 #include "skin/SkinImage_win.h"
 
 namespace zavra {
@@ -11,21 +12,12 @@ namespace zavra {
 namespace {
 
 // A "layers" file is a few kilobytes; anything this large is not one.
-constexpr LONGLONG kMaxLayersFile = 4ll << 20;
+constexpr size_t kMaxLayersFile = 4u << 20;
 
 class DiskSkinSource : public SkinSource {
  public:
   std::optional<std::vector<uint8_t>> ReadFile(const std::u16string& path) override {
-    FileHandle file(::CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxLayersFile) return std::nullopt;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
-      return std::nullopt;
-    return bytes;
+    return ReadWholeFile(ToWide(path), kMaxLayersFile);
   }
   std::unique_ptr<DecodedPicture> LoadPicture(const std::u16string& path) override {
     return DecodePicture(ToWide(path));

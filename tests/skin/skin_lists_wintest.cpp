@@ -1,6 +1,9 @@
 // Pictures decoded from disk and skins read from the skins folder.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "skin/LayersFile_win.h"
 #include "skin/SkinImage_win.h"
 #include "skin/SkinLists_win.h"
 #include "tests/skin/SkinWinSupport.h"
@@ -96,6 +99,31 @@ TEST_F(SkinDiskTest, PictureOutsideTheSkinFolderIsNotRead) {
   SkinPtr s = GetSkinByTitle(L"Climb");
   ASSERT_EQ(s->size(), 2u) << "only the designer's full path is taken";
   EXPECT_EQ(s->image(1)->path(), ToU16(full));
+}
+
+}  // namespace
+}  // namespace zavra
+
+namespace zavra {
+namespace {
+
+TEST(LayersFile, SaveAndLoadRoundTripAndReportFailures) {
+  test::EnsureGdiplus();
+  const std::wstring folder = test::ScratchFolder(L"layersfile");
+  std::vector<SLAYER> layers = DefaultLayers();
+  layers.push_back(test::Picture(L"x.png", kImageTile, kAnchorLeft, 3, 4));
+  ASSERT_EQ(SaveLayersFile(folder, layers), kLayersOk);
+  std::vector<SLAYER> back;
+  ASSERT_EQ(LoadLayersFile(folder, back), kLayersOk);
+  ASSERT_EQ(back.size(), layers.size());
+  EXPECT_EQ(std::memcmp(back.data(), layers.data(), layers.size() * sizeof(SLAYER)), 0);
+  EXPECT_EQ(SaveLayersFile(folder + L"no such folder\\", layers), kLayersIoError);
+  EXPECT_EQ(LoadLayersFile(folder + L"no such folder\\", back), kLayersIoError);
+  EXPECT_TRUE(back.empty());
+  test::WriteBytes(folder + L"layers", {'Q', 'S', 'L', 1, 0});
+  EXPECT_EQ(LoadLayersFile(folder, back), kLayersBadFormat);
+  test::WriteBytes(folder + L"layers", {'Q', 'S'});
+  EXPECT_EQ(LoadLayersFile(folder, back), kLayersTruncated);
 }
 
 }  // namespace
