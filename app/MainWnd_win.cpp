@@ -10,6 +10,7 @@
 #include "store/NoteText.h"
 #include "store/StoreWin.h"
 #include <commdlg.h>
+#include <mmsystem.h>
 #include <shlwapi.h>
 #include <cstring>
 #include <algorithm>
@@ -36,8 +37,6 @@ RECT32 WorkArea() {
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
   return FromWinRect(r);
 }
-
-int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
 
 std::u16string Str(UINT id) { return ToU16(LoadResString(id)); }
 
@@ -72,6 +71,14 @@ int CMainWnd::OnCreate() {
   taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
   if (env_.firstRun) store_->CreateFirstCategory();
 
+  // Occurrences since the program last ended (missed alarms) up to the look-ahead are queued;
+  // expired notes go.
+  {
+    const int64_t now = Now();
+    OccurrenceScan(*store_, alarms_,
+                   {std::min(state_.timeClosed, now), now + kLookAhead, true, settings_.autoDeleteDays, now});
+  }
+
   // Note windows open at exit come back where they were.
   const std::vector<OpenNoteEntry> reopen = state_.openNotes;
   state_.openNotes.clear();
@@ -82,8 +89,8 @@ int CMainWnd::OnCreate() {
   changeMarks_ = 0;
 
   ProcessCommandLine(ToU16(env_.commandLine), true, *this);
-  nextMidnight_ = MachineLocalTime().DayStart(Now()) + 86400;
-  ::SetTimer(GetSafeHwnd(), kTimerScan, 3600 * 1000, nullptr);
+  alarms_.ResetMidnight(Now());
+  RunAlarmScan();
   StartPipeServer(GetSafeHwnd());
   return 0;
 }
@@ -129,6 +136,7 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         ::KillTimer(GetSafeHwnd(), kTimerDoubleClick);
         doubleClickGuard_ = false;
       } else if (wp == kTimerScan) {
+        RunAlarmScan();
         auto key = env_.registry->OpenSettingsKey();
         WriteStateLists(key.get(), state_, changeMarks_);
         changeMarks_ = 0;
@@ -137,7 +145,8 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMECHANGE:
       // The zone's cached offsets may no longer hold.
       RefreshMachineLocalTime();
-      nextMidnight_ = MachineLocalTime().DayStart(Now()) + 86400;
+      alarms_.ResetMidnight(Now());
+      RunAlarmScan();
       return 0;
     case WM_MEASUREITEM:
       if (menuRows_.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp), GetSafeHwnd())) return TRUE;
@@ -573,12 +582,100 @@ CWnd* CMainWnd::OpenNoteWindow(const NOTE_PAD& note, int mode, int topmost) {
     }
     return nullptr;
   }
+  if (CancelReopens(state_.reopens, note.id)) {
+    ReopensChanged();
+    if (mode == kOpenUser) ::PlaySoundW(L"SystemNotification", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
+  }
   if (RemoveRecent(state_.recent, note.id)) changeMarks_ |= kMarkRecent;
   return nullptr;
 }
 
+// ---------------------------------------------------------------- timed behaviour
+
+void CMainWnd::RunAlarmScan() {
+  const int64_t next = alarms_.Scan(Now(), settings_.preopen1, settings_.preopen2, state_.reopens, *this);
+  ::SetTimer(GetSafeHwnd(), kTimerScan, static_cast<UINT>(std::min<int64_t>(next, kLongestScanPeriod + 1) * 1000),
+             nullptr);
+}
+
+void CMainWnd::OnNoteSaved(const NOTE_PAD& note) {
+  if (alarms_.QueueNote(note, Now())) RunAlarmScan();
+}
+
+std::optional<NOTE_PAD> CMainWnd::LoadNote(uint32_t id) {
+  NOTE_PAD note;
+  if (store_->LoadNote(id, note) != kFileOk) return std::nullopt;
+  return note;
+}
+
+void CMainWnd::PreOpen(const NOTE_PAD& note) {
+  if (note.flags & kNoteNoWindow) return;
+  OpenNoteWindow(note, kOpenPreopen, -1);
+}
+
+void CMainWnd::Fire(const NOTE_PAD& note) {
+  if (!(note.flags & kNoteNoWindow)) {
+    if (CWnd* w = OpenNoteWindow(note, kOpenAlarm, -1))
+      ::PostMessageW(w->GetSafeHwnd(), WM_NOTE_NOTIFY, kNotifyAlarmFired, 0);
+  }
+  if (!(note.flags & kNoteNoSound)) PlayNoteSound(note);
+  if (note.flags & kNoteLaunchLink) LaunchNoteLink(note.link);
+}
+
+void CMainWnd::Reopen(const NOTE_PAD& note) {
+  if (IsHolding()) {
+    if (std::find(state_.held.begin(), state_.held.end(), note.id) == state_.held.end()) {
+      state_.held.push_back(note.id);
+      changeMarks_ |= kMarkHeld;
+      UpdateTrayIcon();
+    }
+  } else {
+    OpenNoteWindow(note, kOpenRestore, -1);
+    changeMarks_ |= kMarkOpenNotes;
+  }
+  PlayNoteSound(note);
+}
+
+void CMainWnd::DayChanged() {}
+
+void CMainWnd::RescanOccurrences(int64_t now) { OccurrenceScan(*store_, alarms_, {now, 0, false, 0, now}); }
+
+void CMainWnd::ReopensChanged() { changeMarks_ |= kMarkReopens; }
+
+void CMainWnd::ReopenAfter(uint32_t id, int64_t seconds) {
+  if (seconds <= 0) return;
+  AddReopen(state_.reopens, id, Now() + seconds);
+  changeMarks_ |= kMarkReopens;
+  RunAlarmScan();
+  auto key = env_.registry->OpenSettingsKey();
+  WriteStateLists(key.get(), state_, changeMarks_);
+  changeMarks_ = 0;
+}
+
+void CMainWnd::AddToRecent(uint32_t id) {
+  if (AddRecent(state_.recent, id, settings_.recentCount)) changeMarks_ |= kMarkRecent;
+}
+
+void CMainWnd::PlayNoteSound(const NOTE_PAD& note) {
+  std::wstring path = ToWide(note.sound);
+  if (path.empty()) path = ToWide(store_->LoadCategory(note.category).sound);
+  if (path.empty()) path = env_.folders.program + L"snd\\clock.wav";
+  lastSound_ = path;
+  ::PlaySoundW(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+}
+
+void CMainWnd::LaunchNoteLink(const std::u16string& link) {
+  if (link.empty() || link.size() >= MAX_PATH) return;
+  if (auto id = ParseNoteLink(link)) {
+    OpenNoteById(*id);
+    return;
+  }
+  ::ShellExecuteW(nullptr, L"open", AsWide(link), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 void CMainWnd::OnNoteDeleted(uint32_t id) {
   if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
+  alarms_.Remove(id);
 }
 
 void CMainWnd::NoteCosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner) {

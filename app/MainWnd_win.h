@@ -1,6 +1,7 @@
 #pragma once
 // CMainWnd: the hidden top-level window that owns the tray icon, the settings and saved
 // lists, the note store, and routes every command that is not about one note.
+#include "app/AlarmQueue.h"
 #include "app/CommandProcessor.h"
 #include "app/Folders_win.h"
 #include "app/MenuModel.h"
@@ -8,7 +9,9 @@
 #include "app/Settings.h"
 #include "framework/Window.h"
 #include "store/NoteStore.h"
+#include <functional>
 #include <memory>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -41,9 +44,11 @@ struct MainEnvironment {
   IRegistry* registry = nullptr;
   bool firstRun = false;
   std::wstring commandLine;
+  // Seconds since 1970 UTC; tests drive the alarms with their own clock.
+  std::function<int64_t()> clock;
 };
 
-class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver {
+class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver, private AlarmHost {
  public:
   explicit CMainWnd(MainEnvironment env);
   ~CMainWnd() override;
@@ -68,6 +73,17 @@ class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver {
   void NoteCosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner);
   void UpdateTrayIcon();
   bool IsHolding() const;
+  // Runs the alarm scan now and re-arms the scan timer.
+  void RunAlarmScan();
+  // "Reopen After": the note comes back `seconds` from now.
+  void ReopenAfter(uint32_t id, int64_t seconds);
+  void AddToRecent(uint32_t id);
+  // The note's sound, else its category's, else the program's chime; asynchronous.
+  void PlayNoteSound(const NOTE_PAD& note);
+  const AlarmQueue& alarms() const { return alarms_; }
+  // The last sound file asked for (what a test can observe without a sound card).
+  const std::wstring& lastSound() const { return lastSound_; }
+  int64_t Now() const { return env_.clock ? env_.clock() : static_cast<int64_t>(std::time(nullptr)); }
 
   // --- ICommandTarget ---
   void OpenCalendar() override;
@@ -102,9 +118,19 @@ class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver {
   void BringFront();
   void StartProgram(const wchar_t* exe);
   RECT32 NewNoteRect() const;
+  void LaunchNoteLink(const std::u16string& link);
 
   // StoreObserver
   void OnNoteDeleted(uint32_t id) override;
+  void OnNoteSaved(const NOTE_PAD& note) override;
+  // AlarmHost
+  std::optional<NOTE_PAD> LoadNote(uint32_t id) override;
+  void PreOpen(const NOTE_PAD& note) override;
+  void Fire(const NOTE_PAD& note) override;
+  void Reopen(const NOTE_PAD& note) override;
+  void DayChanged() override;
+  void RescanOccurrences(int64_t now) override;
+  void ReopensChanged() override;
 
   static CMainWnd* theMainWnd_;
   MainEnvironment env_;
@@ -120,7 +146,8 @@ class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver {
   OwnerDrawMenu menuRows_;
   HMENU trackedMenu_ = nullptr;
   ::COLORREF customColors_[16] = {};
-  int64_t nextMidnight_ = 0;
+  AlarmQueue alarms_;
+  std::wstring lastSound_;
 };
 
 }  // namespace zavra

@@ -12,6 +12,15 @@
 #define IDM_PAD 136
 #define IDM_RECENT_NONE 32900  // the "(None)" placeholder of "&Recent Notes"
 
+// Dialogs and their controls
+#define IDD_REOPEN 174
+#define IDC_REOPEN_DAYS 1101
+#define IDC_REOPEN_DAYS_SPIN 1102
+#define IDC_REOPEN_HOURS 1103
+#define IDC_REOPEN_HOURS_SPIN 1104
+#define IDC_REOPEN_MINUTES 1105
+#define IDC_REOPEN_MINUTES_SPIN 1106
+
 // Strings
 #define IDS_DELETE_QUESTION 101   // "Are you sure you want to delete this note?"
 #define IDS_CONFIRM 102           // "Confirm"
