@@ -34,15 +34,15 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<Text
       out.push_back(c);
       continue;
     }
-    const char16_t spec = format[i + 1];
-    if (spec == u'%') {
+    const char16_t conversion = format[i + 1];
+    if (conversion == u'%') {
       out.push_back(u'%');
       ++i;
-    } else if (spec == u'i' || spec == u'd' || spec == u's') {
+    } else if (conversion == u'i' || conversion == u'd' || conversion == u's') {
       ++i;
       if (next == args.end()) continue;
       const TextArg& arg = *next++;
-      const bool wantText = spec == u's';
+      const bool wantText = conversion == u's';
       if (wantText && arg.isText) out.append(arg.text);
       if (!wantText && !arg.isText) out.append(Number(arg.number));
     } else {

@@ -1,6 +1,7 @@
 // Timed behaviour of the main window with a clock the test drives.
 #include <gtest/gtest.h>
 #include "WinTestUtil.h"
+#include "app/MainWindowFixture.h"
 #include "app/MainWnd_win.h"
 #include "app/ReopenDlg_win.h"
 #include "resources/notezavra_res.h"
@@ -14,61 +15,12 @@
 namespace zavra {
 namespace {
 
-std::wstring BinDir() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  ::PathRemoveFileSpecW(path);
-  return std::wstring(path) + L"\\";
-}
-
-void RemoveTree(const std::wstring& folder) {
-  std::wstring from = folder;
-  if (!from.empty() && from.back() == L'\\') from.pop_back();
-  from.push_back(L'\0');
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  ::SHFileOperationW(&op);
-}
-
-class TimedBehaviour : public testing::Test {
+class TimedBehaviour : public test::MainWindowFixture {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    data_ = std::wstring(temp) + L"zavra-alarms-test\\";
-    RemoveTree(data_);
-    ::CreateDirectoryW(data_.c_str(), nullptr);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\ZavraTest");
-    registry_ = std::make_unique<Win32Registry>(u"SOFTWARE\\ZavraTest\\Ids", u"SOFTWARE\\ZavraTest\\Settings");
-    store_ = std::make_unique<NoteStore>(files_, *registry_, ToU16(data_), [this] { return now_; });
+    MainWindowFixture::SetUp();
     now_ = 1'800'000'000;  // 2027-01-15
-    NOTE_CATE unsorted;
-    unsorted.id = 1;
-    unsorted.name = u"Unsorted";
-    ASSERT_TRUE(store_->SaveCategory(unsorted, false));
-  }
-  void TearDown() override {
-    main_.reset();
-    RemoveTree(data_);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\ZavraTest");
-    MSG m;
-    while (::PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-  }
-  CMainWnd& Start() {
-    MainEnvironment env;
-    env.folders.program = BinDir();
-    env.folders.data = data_;
-    env.folders.iconStrip = BinDir() + L"icons.bmp";
-    env.files = &files_;
-    env.registry = registry_.get();
-    env.clock = [this] { return now_; };
-    main_ = std::make_unique<CMainWnd>(std::move(env));
-    EXPECT_TRUE(main_->Create());
-    return *main_;
+    AddCategory(1, u"Unsorted");
   }
   // A one-time note at `when` (its day start plus the time of day, local time).
   NOTE_PAD Due(int64_t when, uint32_t flags = 0) {
@@ -81,14 +33,6 @@ class TimedBehaviour : public testing::Test {
     n.timeFrom = f.secondOfDay;
     return n;
   }
-  void SetDword(const char16_t* name, uint32_t v) { registry_->OpenSettingsKey()->SetDword(name, v); }
-
-  int64_t now_ = 0;
-  std::wstring data_;
-  Win32FileSystem files_;
-  std::unique_ptr<Win32Registry> registry_;
-  std::unique_ptr<NoteStore> store_;
-  std::unique_ptr<CMainWnd> main_;
 };
 
 TEST_F(TimedBehaviour, SavingAScheduledNoteQueuesIt) {
@@ -111,7 +55,7 @@ TEST_F(TimedBehaviour, ANoteDueWhileHoldingIsHeldAndStillSounds) {
   now_ += 90;
   main.RunAlarmScan();
   EXPECT_EQ(main.savedState().held, std::vector<uint32_t>{n.id});
-  EXPECT_EQ(main.lastSound(), BinDir() + L"snd\\clock.wav");
+  EXPECT_EQ(main.lastSound(), test::BinDir() + L"snd\\clock.wav");
   EXPECT_EQ(TrayTip(u"Note Zavra", static_cast<uint32_t>(main.savedState().held.size()), u"%i On Hold"),
             u"Note Zavra\n1 On Hold");
   // Its own sound wins over the chime.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include "WinTestUtil.h"
 #include "app/MainWnd_win.h"
+#include "app/MainWindowFixture.h"
 #include "app/Settings.h"
 #include "framework/Text.h"
 #include "store/StoreWin.h"
@@ -13,25 +14,6 @@
 
 namespace zavra {
 namespace {
-
-std::wstring BinDir() {
-  wchar_t path[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  ::PathRemoveFileSpecW(path);
-  return std::wstring(path) + L"\\";
-}
-
-void RemoveTree(const std::wstring& folder) {
-  std::wstring from = folder;
-  if (!from.empty() && from.back() == L'\\') from.pop_back();
-  from.push_back(L'\0');
-  from.push_back(L'\0');
-  SHFILEOPSTRUCTW op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  ::SHFileOperationW(&op);
-}
 
 // Runs `body` inside the modal loop of the next menu, then closes the menu.
 void WhileMenuIsUp(const std::function<void()>& body);
@@ -96,70 +78,7 @@ std::vector<MenuEntry> Entries(HMENU menu) {
   return out;
 }
 
-class MainWindow : public testing::Test {
- protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    data_ = std::wstring(temp) + L"zavra-mainwnd-test\\";
-    RemoveTree(data_);
-    ::CreateDirectoryW(data_.c_str(), nullptr);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\ZavraTest");
-    registry_ = std::make_unique<Win32Registry>(u"SOFTWARE\\ZavraTest\\Ids", u"SOFTWARE\\ZavraTest\\Settings");
-    store_ = std::make_unique<NoteStore>(files_, *registry_, ToU16(data_));
-  }
-  void TearDown() override {
-    main_.reset();
-    RemoveTree(data_);
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\ZavraTest");
-  }
-
-  CMainWnd& Start(bool firstRun = false) {
-    MainEnvironment env;
-    env.folders.program = BinDir();
-    env.folders.data = data_;
-    env.folders.iconStrip = BinDir() + L"icons.bmp";
-    env.files = &files_;
-    env.registry = registry_.get();
-    env.firstRun = firstRun;
-    main_ = std::make_unique<CMainWnd>(std::move(env));
-    EXPECT_TRUE(main_->Create());
-    return *main_;
-  }
-
-  uint32_t AddCategory(uint32_t id, const char16_t* name, uint16_t icon) {
-    NOTE_CATE c;
-    c.id = id;
-    c.name = name;
-    c.icon = icon;
-    EXPECT_TRUE(store_->SaveCategory(c, false));
-    return c.id;
-  }
-  uint32_t AddNote(const char16_t* text, uint16_t category) {
-    NOTE_PAD n;
-    n.text = text;
-    n.category = category;
-    EXPECT_TRUE(store_->SaveNote(n));
-    return n.id;
-  }
-  void SetList(const char16_t* name, std::vector<uint32_t> ids) {
-    std::vector<uint8_t> b;
-    for (uint32_t id : ids)
-      for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(id >> (8 * i)));
-    registry_->OpenSettingsKey()->SetBinary(name, b);
-  }
-  std::vector<NOTE_PAD> AllNotes() {
-    std::vector<NOTE_PAD> notes;
-    store_->ScanNotes(NoteFilter{}, [&](const NOTE_PAD& n) { notes.push_back(n); });
-    return notes;
-  }
-
-  std::wstring data_;
-  Win32FileSystem files_;
-  std::unique_ptr<Win32Registry> registry_;
-  std::unique_ptr<NoteStore> store_;
-  std::unique_ptr<CMainWnd> main_;
-};
+class MainWindow : public test::MainWindowFixture {};
 
 TEST_F(MainWindow, FirstRunWritesUnsorted) {
   Start(true);
