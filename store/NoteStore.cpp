@@ -48,6 +48,7 @@ int NoteStore::ReadNoteFile(const std::u16string& path, NOTE_PAD& note, const No
 
 int NoteStore::LoadNote(uint32_t id, NOTE_PAD& note) {
   const int result = ReadNoteFile(PathOf(StoreKind::kNote, id), note);
+  if (result == kFileOk) note.id = id;
   if (result == kFileTruncated && SetAside(StoreKind::kNote, StoreFileName(StoreKind::kNote, id)))
     Notify([id](StoreObserver& o) { o.OnNoteDeleted(id); });
   return result;
@@ -57,8 +58,12 @@ void NoteStore::ScanNotes(const NoteFilter& filter, const std::function<void(con
   std::u16string path;
   NOTE_PAD note;
   files_.List(folder_, kNoteExtension, [&](const std::u16string& name) {
+    const auto id = StoreFileId(name, StoreKind::kNote);
+    if (!id) return;
     path.assign(folder_).append(name);
-    if (ReadNoteFile(path, note, &filter) == kFileOk) onNote(note);
+    if (ReadNoteFile(path, note, &filter) != kFileOk) return;
+    note.id = *id;
+    onNote(note);
   });
 }
 
@@ -67,9 +72,13 @@ void NoteStore::ScanNoteHeads(
   std::u16string path;
   NOTE_PAD_FIXED fixed;
   files_.List(folder_, kNoteExtension, [&](const std::u16string& name) {
+    const auto id = StoreFileId(name, StoreKind::kNote);
+    if (!id) return;
     path.assign(folder_).append(name);
     if (!files_.Read(path, buffer_, kNoteHeadSize)) return;
-    if (ParseNoteHead(buffer_.data(), buffer_.size(), fixed) == kFileOk) onNote(fixed, path);
+    if (ParseNoteHead(buffer_.data(), buffer_.size(), fixed) != kFileOk) return;
+    fixed.id = *id;
+    onNote(fixed, path);
   });
 }
 

@@ -30,6 +30,7 @@ int NoteStore::ReadCategoryFile(const std::u16string& path, NOTE_CATE& cate) {
 
 int NoteStore::LoadCategoryFile(uint32_t id, NOTE_CATE& cate) {
   const int result = ReadCategoryFile(PathOf(StoreKind::kCategory, id), cate);
+  if (result == kFileOk) cate.id = id;
   if (result == kFileTruncated) SetAside(StoreKind::kCategory, StoreFileName(StoreKind::kCategory, id));
   return result;
 }
@@ -48,9 +49,12 @@ CategoryList NoteStore::LoadCategoryList() {
   CategoryList list;
   bool haveUnsorted = false;
   for (const std::u16string& name : names) {
+    const auto id = StoreFileId(name, StoreKind::kCategory);
+    if (!id) continue;
     NOTE_CATE cate;
     const int result = ReadCategoryFile(folder_ + name, cate);
     if (result == kFileOk) {
+      cate.id = *id;
       haveUnsorted = haveUnsorted || cate.id == kUnsortedCategory;
       list.items.push_back(std::move(cate));
     } else if (result == kFileTruncated) {

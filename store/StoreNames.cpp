@@ -23,6 +23,20 @@ std::u16string StoreFileName(StoreKind kind, uint32_t id) {
   return Decimal(id) + (kind == StoreKind::kNote ? kNoteExtension : kCategoryExtension);
 }
 
+std::optional<uint32_t> StoreFileId(std::u16string_view name, StoreKind kind) {
+  const std::u16string_view extension = kind == StoreKind::kNote ? kNoteExtension : kCategoryExtension;
+  if (!EndsWithNoCase(name, extension)) return std::nullopt;
+  name.remove_suffix(extension.size());
+  if (name.empty() || name.size() > 10 || (name.size() > 1 && name[0] == u'0')) return std::nullopt;
+  uint64_t id = 0;
+  for (char16_t c : name) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    id = id * 10 + static_cast<uint64_t>(c - u'0');
+  }
+  if (id == 0 || id > UINT32_MAX) return std::nullopt;
+  return static_cast<uint32_t>(id);
+}
+
 std::u16string StoreTempName(StoreKind kind, uint32_t id) {
   return Decimal(id) + (kind == StoreKind::kNote ? u".tmp-qnf" : u".tmp-qcf");
 }

@@ -4,6 +4,7 @@
 // cut to its first three characters. Temporary and set-aside files therefore get extensions
 // whose first three letters are neither "qnf" nor "qcf" ("7.tmp-qnf" lists as "7~1.TMP").
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,11 @@ std::u16string StoreTempName(StoreKind kind, uint32_t id);       // "7.tmp-qnf",
 // "7.qnf" -> "7.damaged-note"; later attempts "7.damaged-note-2", ... so that no damaged copy
 // replaces another.
 std::u16string StoreSetAsideName(StoreKind kind, std::u16string_view fileName, int attempt);
+
+// The id a file name stands for: exactly what StoreFileName writes ("7.qnf", extension in any
+// case); nothing for any other name. The name, not the record inside, is the note's identity,
+// so a damaged record can never make a save or a delete reach another note's file.
+std::optional<uint32_t> StoreFileId(std::u16string_view name, StoreKind kind);
 
 // True when neither "*.qnf" nor "*.qcf" can list a file of that name, by its long name or by
 // any short name Windows could give it.

@@ -319,5 +319,36 @@ TEST(NoteStoreLimits, OversizedFilesAreUnreadableNotLoadedOrSetAside) {
   EXPECT_EQ(store.LoadCategory(10001).id, 1u);
 }
 
+TEST_F(NoteStoreTest, TheFileNameNotTheRecordIsTheNotesIdentity) {
+  NoteStore store = MakeStore(disk);
+  NOTE_PAD other = NewNote(u"the real seven");
+  ASSERT_TRUE(store.SaveNote(other));  // id 1
+  // A damaged or hand-copied file 5.qnf whose record claims id 1.
+  NOTE_PAD impostor = NewNote(u"five");
+  impostor.id = other.id;
+  Bytes bytes;
+  ASSERT_TRUE(SerializeNote(impostor, bytes));
+  temp.Write("5.qnf", bytes);
+  temp.Write("notes.qnf", bytes);  // not a name the store writes: ignored
+
+  NOTE_PAD loaded;
+  ASSERT_EQ(store.LoadNote(5, loaded), kFileOk);
+  EXPECT_EQ(loaded.id, 5u);
+  loaded.text = u"five, edited";
+  ASSERT_TRUE(store.SaveNote(loaded));
+  NOTE_PAD first;
+  ASSERT_EQ(store.LoadNote(other.id, first), kFileOk);
+  EXPECT_EQ(first.text, u"the real seven") << "saving the impostor must not overwrite another note";
+
+  std::vector<uint32_t> scanned;
+  store.ScanNotes(NoteFilter{}, [&](const NOTE_PAD& n) { scanned.push_back(n.id); });
+  std::sort(scanned.begin(), scanned.end());
+  EXPECT_EQ(scanned, (std::vector<uint32_t>{other.id, 5u}));
+  std::vector<uint32_t> heads;
+  store.ScanNoteHeads([&](const NOTE_PAD_FIXED& n, const std::u16string&) { heads.push_back(n.id); });
+  std::sort(heads.begin(), heads.end());
+  EXPECT_EQ(heads, scanned);
+}
+
 }  // namespace
 }  // namespace zavra

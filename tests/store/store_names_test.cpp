@@ -38,3 +38,19 @@ TEST(StoreNames, ShortNameRuleCatchesExtensionsThatStartLikeOurs) {
 
 }  // namespace
 }  // namespace zavra
+
+namespace zavra {
+namespace {
+
+TEST(StoreFileId, OnlyTheNamesTheStoreWrites) {
+  EXPECT_EQ(StoreFileId(u"7.qnf", StoreKind::kNote), 7u);
+  EXPECT_EQ(StoreFileId(u"4294967295.QNF", StoreKind::kNote), 4294967295u);
+  EXPECT_EQ(StoreFileId(u"10001.qcf", StoreKind::kCategory), 10001u);
+  for (const char16_t* name : {u"0.qnf", u"007.qnf", u"4294967296.qnf", u"x7.qnf", u"7 .qnf", u".qnf", u"7.qcf",
+                               u"7.qnf.tmp", u"99999999999.qnf", u"-1.qnf"})
+    EXPECT_FALSE(StoreFileId(name, StoreKind::kNote)) << std::string(name, name + std::char_traits<char16_t>::length(name));
+  EXPECT_FALSE(StoreFileId(u"7.qnf", StoreKind::kCategory));
+}
+
+}  // namespace
+}  // namespace zavra
