@@ -55,11 +55,19 @@ TEST_F(SkinBehaviourTest, AnimationRunsOnRealTimers) {
   TestNoteWnd wnd;
   ASSERT_TRUE(wnd.Open(AnimatedSkin(), RECT{0, 0, 60, 40}));
   wnd.Render();
+  // Time each frame change; a loaded machine may be late, never early.
+  auto waitForFrame = [&](uint32_t frame) {
+    const DWORD start = ::GetTickCount();
+    while (wnd.layerInfo(1).frame != frame && ::GetTickCount() - start < 5000) test::PumpFor(5);
+    EXPECT_EQ(wnd.layerInfo(1).frame, frame);
+    return ::GetTickCount() - start;
+  };
   wnd.StartAnimations();
-  test::PumpFor(300);  // frame 0 lasts 100 ms, frame 1 500 ms
-  EXPECT_EQ(wnd.layerInfo(1).frame, 1u);
-  test::PumpFor(600);
-  EXPECT_EQ(wnd.layerInfo(1).frame, 2u);
+  EXPECT_GE(waitForFrame(1), 80u) << "frame 0 lasts 100 ms";
+  EXPECT_GE(waitForFrame(2), 460u) << "frame 1 lasts 500 ms";
+  const DWORD third = waitForFrame(0);
+  EXPECT_GE(third, 950u) << "frame 2 lasts 1000 ms";
+  EXPECT_LT(third, 4000u);
 }
 
 TEST_F(SkinBehaviourTest, EnableUnlessActiveStopsOnActivationAndResumesAfter) {

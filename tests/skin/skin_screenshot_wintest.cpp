@@ -1,6 +1,7 @@
 // Skinned windows on a real (virtual) screen: the default skin and a three-picture skin are
 // shown over a plain backdrop and the screen is saved as PNG files in the build folder
-// (screenshots/skin_*.png) for a person to look at.
+// (screenshots/skin_*.png) for a person to look at. Run by tests/skin/take-screenshots.sh;
+// under ctest they are skipped.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,9 +26,16 @@ std::wstring Env(const wchar_t* name) {
 bool SaveScreen(const std::wstring& unixPath) {
   const std::wstring display = Env(L"DISPLAY");
   std::wstring cmd = L"start.exe /wait /unix /usr/bin/import -display " + display + L" -window root " + unixPath;
+  // Whatever start.exe brings up gets no handle of ours.
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  FileHandle nul(::CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                               OPEN_EXISTING, 0, nullptr));
   STARTUPINFOW si{sizeof si};
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = si.hStdOutput = si.hStdError = nul.get();
   PROCESS_INFORMATION pi{};
-  if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
+    return false;
   KernelHandle process(pi.hProcess), thread(pi.hThread);
   return ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
 }
@@ -60,6 +68,7 @@ bool WaitForFile(const std::wstring& unixPath) {
 class SkinScreenshotTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (Env(L"ZAVRA_SKIN_SCREENSHOTS").empty()) GTEST_SKIP() << "run tests/skin/take-screenshots.sh";
     build = Env(L"ZAVRA_BUILD_DIR");
     if (build.empty() || Env(L"DISPLAY").empty()) GTEST_SKIP() << "needs the Wine test runner's display and build dir";
     if (::GetFileAttributesW(L"Z:\\usr\\bin\\import") == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "no ImageMagick";
