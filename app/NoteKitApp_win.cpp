@@ -4,6 +4,7 @@
 #include "app/MainWnd_win.h"
 #include "app/PipeClient_win.h"
 #include "framework/Strings.h"
+#include "skin/SkinLists_win.h"
 #include "store/StoreWin.h"
 #include "resources/notezavra_res.h"
 #include "framework/GdiPlus.h"
@@ -57,6 +58,7 @@ bool CNoteKitApp::InitInstance() {
   bool firstRun = false;
   folders_ = PrepareFolders(firstRun);
   calendarNames_ = LoadCalendarNames(instance());
+  InitSkinLists(folders_.skins);
   files_ = std::make_unique<Win32FileSystem>();
   registry_ = std::make_unique<Win32Registry>();
   MainEnvironment env;
@@ -71,6 +73,8 @@ bool CNoteKitApp::InitInstance() {
 
 int CNoteKitApp::ExitInstance() {
   mainWnd_.reset();
+  // Every note window is gone with the main window; the pictures need GDI+ to be freed.
+  FreeSkinLists();
   if (gdiplusToken_) Gdiplus::GdiplusShutdown(gdiplusToken_);
   gdiplusToken_ = 0;
   return CApplication::ExitInstance();

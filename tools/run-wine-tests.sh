@@ -38,6 +38,10 @@ export HOME="$ZAVRA_WINE_HOME"
 wineserver -p || true
 "$WINE64" "$build/tools/keepalive.exe" </dev/null >/dev/null 2>&1 &
 keep_pid=$!
+# Wine starts its service processes with the first program that needs them; start them here,
+# away from ctest's output pipes, or a test could be kept waiting for their end.
+"$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+"$WINE64" "$build/tools/trivial_gui.exe" </dev/null >/dev/null 2>&1 || true
 export ZAVRA_BUILD_DIR="$build"
 cd "$build"
 ctest --output-on-failure --timeout 300 "$@"
