@@ -56,10 +56,14 @@ std::u16string DecodeReferences(std::u16string_view s) {
       size_t digits = 0;
       for (; j < s.size() && digits < 8; ++j, ++digits) {
         const char16_t c = s[j];
-        uint32_t v;
-        if (c >= u'0' && c <= u'9') v = c - u'0';
-        else if (hex && LowerAscii(c) >= u'a' && LowerAscii(c) <= u'f') v = LowerAscii(c) - u'a' + 10;
-        else break;
+        uint32_t v = 0;
+        if (c >= u'0' && c <= u'9') {
+          v = c - u'0';
+        } else if (hex && LowerAscii(c) >= u'a' && LowerAscii(c) <= u'f') {
+          v = LowerAscii(c) - u'a' + 10;
+        } else {
+          break;
+        }
         cp = cp * (hex ? 16 : 10) + v;
       }
       const bool valid = digits > 0 && j < s.size() && s[j] == u';' && cp != 0 && cp <= 0x10FFFF &&
@@ -89,12 +93,15 @@ std::u16string Utf8ToUtf16(const uint8_t* data, size_t size) {
       ++i;
       continue;
     }
-    size_t extra;
-    uint32_t cp, min;
-    if ((b & 0xE0) == 0xC0) extra = 1, cp = b & 0x1F, min = 0x80;
-    else if ((b & 0xF0) == 0xE0) extra = 2, cp = b & 0x0F, min = 0x800;
-    else if ((b & 0xF8) == 0xF0) extra = 3, cp = b & 0x07, min = 0x10000;
-    else {
+    size_t extra = 0;
+    uint32_t cp = 0, min = 0;
+    if ((b & 0xE0) == 0xC0) {
+      extra = 1, cp = b & 0x1F, min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+      extra = 2, cp = b & 0x0F, min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+      extra = 3, cp = b & 0x07, min = 0x10000;
+    } else {
       out.push_back(kReplacement);
       ++i;
       continue;
