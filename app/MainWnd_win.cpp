@@ -7,7 +7,11 @@
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
 #include "schedule/LocalTime.h"
+#include "store/Clipboard_win.h"
+#include "store/Links_win.h"
 #include "store/NoteText.h"
+#include "store/PortableNote.h"
+#include "store/Scatter.h"
 #include "store/StoreWin.h"
 #include <commdlg.h>
 #include <mmsystem.h>
@@ -400,7 +404,15 @@ void CMainWnd::ShowQuickMenu(char16_t letter, int number) {
   menuRows_.Clear();
   MenuHandle menu(::CreatePopupMenu());
   menuRows_.Append(menu.get(), plan->header, MF_DISABLED);
-  for (const MENUITEM& row : plan->rows) menuRows_.Append(menu.get(), row);
+  for (MENUITEM row : plan->rows) {
+    if (letter == u'q') {
+      const auto note = std::find_if(notes.begin(), notes.end(),
+                                     [&](const NOTE_PAD& n) { return n.id == static_cast<uint32_t>(row.value); });
+      if (note != notes.end())
+        if (IconHandle icon = LinkIcon(note->link, store_->DataFolder())) row.linkIconSlot = menuRows_.AddLinkIcon(std::move(icon));
+    }
+    menuRows_.Append(menu.get(), row);
+  }
   menuActions_ = plan->actions;
   TrackMenu(menu.get(), letter == u'f' ? 2 : 3);
   menuRows_.Clear();
@@ -433,22 +445,10 @@ void CMainWnd::RunDynamicCommand(UINT command) {
     case MenuAction::QuickNote: {
       NOTE_PAD note;
       if (a.value == 0 || store_->LoadNote(static_cast<uint32_t>(a.value), note) != kFileOk) break;
-      if (menuMode_ == 3) {
-        OpenNoteWindow(note, kOpenUser, -1);
-      } else if (::OpenClipboard(GetSafeHwnd())) {
-        ::EmptyClipboard();
-        const size_t bytes = (note.text.size() + 1) * sizeof(char16_t);
-        if (HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-          if (void* p = ::GlobalLock(mem)) {
-            std::memcpy(p, note.text.c_str(), bytes);
-            ::GlobalUnlock(mem);
-            if (!::SetClipboardData(CF_UNICODETEXT, mem)) ::GlobalFree(mem);
-          } else {
-            ::GlobalFree(mem);
-          }
-        }
-        ::CloseClipboard();
-      }
+      if (menuMode_ == 3)
+        QuickLaunch(note, [this](uint32_t id) { OpenNoteById(id); });
+      else
+        QuickPaste(GetSafeHwnd(), note);
       break;
     }
   }
@@ -560,14 +560,25 @@ RECT32 CMainWnd::NewNoteRect() const {
                 static_cast<int32_t>(top + h)};
 }
 
+NotePlacement CMainWnd::Placement() const {
+  const RECT32 r = NewNoteRect();
+  NotePlacement p;
+  p.width = r.right - r.left;
+  p.height = r.bottom - r.top;
+  p.centreX = r.left + p.width / 2;
+  p.centreY = r.top + p.height / 2;
+  p.workArea = WorkArea();
+  return p;
+}
+
 uint32_t CMainWnd::NewNote(int category, const std::u16string* text) {
   NOTE_PAD note;
   const CategoryList categories = store_->LoadCategoryList();
   note.category = (category > 0 && category <= 0xFFFF && categories.Find(static_cast<uint32_t>(category)))
                       ? static_cast<uint16_t>(category)
                       : uint16_t{1};
-  note.text = text ? *text : Str(IDS_NEW_NOTE_TEXT);
-  note.rect = NewNoteRect();
+  NewNoteContent(note, text, GetSafeHwnd());
+  note.rect = PlaceNewNote(Placement());
   if (!store_->SaveNote(note)) return 0;
   OpenNoteWindow(note, kOpenUser, -1);
   return note.id;
@@ -665,12 +676,7 @@ void CMainWnd::PlayNoteSound(const NOTE_PAD& note) {
 }
 
 void CMainWnd::LaunchNoteLink(const std::u16string& link) {
-  if (link.empty() || link.size() >= MAX_PATH) return;
-  if (auto id = ParseNoteLink(link)) {
-    OpenNoteById(*id);
-    return;
-  }
-  ::ShellExecuteW(nullptr, L"open", AsWide(link), nullptr, nullptr, SW_SHOWNORMAL);
+  LaunchLink(link, [this](uint32_t id) { OpenNoteById(id); });
 }
 
 void CMainWnd::OnNoteDeleted(uint32_t id) {
@@ -753,6 +759,9 @@ void CMainWnd::OpenNoteById(uint32_t id) {
 // Windows of their own subsystems.
 void CMainWnd::OpenCalendar() {}
 void CMainWnd::OpenPadFromCommand(int) {}
-void CMainWnd::ImportNoteFile(const std::u16string&) {}
+void CMainWnd::ImportNoteFile(const std::u16string& path) {
+  // A file that does not read as a note is ignored without a word.
+  if (auto saved = zavra::ImportNoteFile(*store_, path, Placement())) OpenNoteWindow(*saved, kOpenUser, -1);
+}
 
 }  // namespace zavra

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "framework/Window.h"
 #include "store/NoteStore.h"
+#include "store/Scatter.h"
 #include <functional>
 #include <memory>
 #include <ctime>
@@ -118,6 +119,8 @@ class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver, priv
   void BringFront();
   void StartProgram(const wchar_t* exe);
   RECT32 NewNoteRect() const;
+  // Where a new or imported note goes: NoteSize around NotePos2, scattered.
+  NotePlacement Placement() const;
   void LaunchNoteLink(const std::u16string& link);
 
   // StoreObserver

@@ -204,6 +204,11 @@ TEST_F(MainWindow, NewNoteCommandsCreateNotesInTheirCategory) {
   AddCategory(1, u"Unsorted", 1);
   AddCategory(5, u"Five", 1);
   CMainWnd& main = Start();
+  // An empty clipboard gives the tray's new note its placeholder text.
+  if (::OpenClipboard(main)) {
+    ::EmptyClipboard();
+    ::CloseClipboard();
+  }
   const std::u16string text = u"Buy milk";
   EXPECT_NE(main.NewNote(5, &text), 0u);
   EXPECT_NE(main.NewNote(9, &text), 0u);
@@ -215,12 +220,17 @@ TEST_F(MainWindow, NewNoteCommandsCreateNotesInTheirCategory) {
   EXPECT_EQ(notes[0].text, u"Buy milk");
   EXPECT_EQ(notes[1].category, 1) << "an unknown category falls back to Unsorted";
   EXPECT_EQ(notes[2].text, u"<New Note>");
-  // New notes are NoteSize big and lie in the work area (the default centre is far right).
+  // New notes are NoteSize big, scattered near the right edge (the default centre lies far right).
   RECT work{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  EXPECT_EQ(notes[0].rect.right - notes[0].rect.left, 124);
-  EXPECT_EQ(notes[0].rect.bottom - notes[0].rect.top, 73);
-  EXPECT_EQ(notes[0].rect.right, work.right);
+  for (const NOTE_PAD& n : notes) {
+    EXPECT_EQ(n.rect.right - n.rect.left, 124);
+    EXPECT_EQ(n.rect.bottom - n.rect.top, 73);
+    EXPECT_LE(n.rect.right, work.right);
+    EXPECT_GE(n.rect.left, work.right - 124 - 124) << "within one note's width of the right edge";
+    EXPECT_GE(n.rect.top, work.top);
+    EXPECT_LE(n.rect.bottom, work.bottom);
+  }
 }
 
 TEST_F(MainWindow, LoadAndSaveDefaultMoveCosmeticsToTheCategory) {

@@ -163,7 +163,7 @@ std::wstring AnswerMessageBox(HWND owner) {
         }
         return false;
       },
-      5000);
+      60000);
   return text;
 }
 
