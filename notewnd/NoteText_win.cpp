@@ -92,7 +92,12 @@ void CNoteWnd::DrawBody(HDC dc, RECT area) {
   if (band.bottom > area.bottom) band.bottom = area.bottom;
   const int consumed = FirstLineLength(dc, text, length, area.right - area.left, textLine_, format);
   if (consumed <= 0) return;
-  DrawBodyText(dc, text, consumed, band, format);
+  // Trailing blanks and the line break would pull a centred line to the left.
+  int visible = consumed;
+  while (visible > 0 && (text[visible - 1] == L' ' || text[visible - 1] == L'\t' || text[visible - 1] == L'\r' ||
+                         text[visible - 1] == L'\n'))
+    --visible;
+  DrawBodyText(dc, text, visible, band, format);
   lineStarts_.push_back(start + static_cast<size_t>(consumed));
   RECT rest{area.left, area.top + textLine_, area.right, area.bottom};
   if (rest.bottom > rest.top && consumed < length) DrawBodyText(dc, text + consumed, length - consumed, rest, format);
