@@ -36,6 +36,19 @@ uint32_t NoteLinkId(const std::u16string& link) {
   return id <= 0xFFFFFFFFu ? static_cast<uint32_t>(id) : 0;
 }
 
+bool HasUrlScheme(std::u16string_view link) {
+  // Two characters at least, so that a drive letter is a path.
+  const size_t colon = link.find(u':');
+  if (colon == std::u16string_view::npos || colon < 2) return false;
+  for (size_t i = 0; i < colon; ++i) {
+    const char16_t c = link[i];
+    const bool alpha = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    const bool other = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+    if (!alpha && (i == 0 || !other)) return false;
+  }
+  return true;
+}
+
 namespace {
 
 IconHandle SchemeIcon(const std::wstring& url) {
@@ -44,8 +57,8 @@ IconHandle SchemeIcon(const std::wstring& url) {
   const std::wstring key = url.substr(0, colon) + L"\\DefaultIcon";
   wchar_t value[MAX_PATH * 2] = {};
   DWORD bytes = sizeof value - sizeof(wchar_t);
-  if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, value,
-                     &bytes) != ERROR_SUCCESS)
+  // RRF_RT_REG_SZ also takes REG_EXPAND_SZ values, expanded.
+  if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
     return {};
   std::wstring file = value;
   int index = 0;
@@ -84,7 +97,7 @@ IconHandle LinkIcon(const std::u16string& link, NoteStore& store) {
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NOTE_FILE), IMAGE_ICON, 16, 16, 0)));
   }
   const std::wstring wide = ToWide(link);
-  if (::PathIsURLW(wide.c_str())) return SchemeIcon(wide);
+  if (HasUrlScheme(link)) return SchemeIcon(wide);
   return PathIcon(wide);
 }
 

@@ -3,6 +3,7 @@
 // of a link, and the fonts the text is drawn in.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "framework/Handles.h"
 #include "store/NoteRecord.h"
@@ -19,6 +20,9 @@ IconHandle StripIcon(const std::wstring& folder, uint32_t index);
 // The small icon of a link: the program's note icon for "note:<id>" of an existing note, the
 // scheme's "DefaultIcon" for a URL, the shell's icon for a path; none when nothing is found.
 IconHandle LinkIcon(const std::u16string& link, NoteStore& store);
+
+// Whether a link starts with a URL scheme ("http:", "mailto:"); "C:\\..." is a path.
+bool HasUrlScheme(std::u16string_view link);
 
 // The id of a "note:<id>" link, or 0.
 uint32_t NoteLinkId(const std::u16string& link);
