@@ -141,6 +141,10 @@ RECT32 CNoteWnd::WorkAreaOf(const RECT32& rect) {
 }
 
 RECT32 CNoteWnd::PlaceNew(RECT32 rect) {
+  // A damaged record's empty or absurd rectangle gets the default size.
+  const Settings& s = host_.NoteSettings();
+  if (Width(rect) < kMinPaperSize || Width(rect) > kMaxPaperSize) rect.right = rect.left + s.noteWidth;
+  if (Height(rect) < kMinPaperSize || Height(rect) > kMaxPaperSize) rect.bottom = rect.top + s.noteHeight;
   // The monitor that holds the note, not the primary one: notes on a second display stay there.
   const RECT32 work = WorkAreaOf(rect);
   rect = ClampInto(rect, work);

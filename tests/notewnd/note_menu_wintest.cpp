@@ -194,6 +194,13 @@ TEST(NoteMenu, CommandsReachTheHost) {
   EXPECT_EQ(got, L"Commands");
   EXPECT_EQ(gotId, id);
 
+  // The custom reopen dialog's 0 (cancelled) does nothing.
+  host.calls.clear();
+  host.customMinutes = 0;
+  ::SendMessageW(*w, WM_COMMAND, 32882, 0);
+  EXPECT_TRUE(host.calls.empty());
+  EXPECT_TRUE(::IsWindow(*w));
+
   // Reopen after 30 minutes: recent list, window closed, reopen asked for.
   const HWND hwnd = *w;
   ::SendMessageW(hwnd, WM_COMMAND, 32876, 0);

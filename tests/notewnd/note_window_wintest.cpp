@@ -121,6 +121,55 @@ TEST_F(NoteWindow, ClosingATemporaryNoteDeletesItsFile) {
   EXPECT_TRUE(host.Called("recent:" + std::to_string(id))) << "a closed note enters the recent list";
 }
 
+TEST_F(NoteWindow, CreatedAsTheMainWindowExpects) {
+  CNoteWnd* w = host.Open(PlainNote(u"Styles"), kOpenPreopen, 1);
+  ASSERT_TRUE(w);
+  wchar_t title[32] = {};
+  ::GetWindowTextW(*w, title, 32);
+  EXPECT_STREQ(title, L"QZ[Note]");
+  const DWORD ex = w->exStyle();
+  EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  EXPECT_TRUE(::GetWindowLongW(*w, GWL_STYLE) & WS_POPUP);
+  EXPECT_TRUE(w->state() & kStatePopup) << "pre-open mode";
+  EXPECT_FALSE(w->state() & kStateAlarm);
+  w->ApplyOpenMode(kOpenAlarm);
+  EXPECT_TRUE(w->state() & kStateAlarm) << "also on an open window";
+
+  host.settings.noteOnTop = false;
+  CNoteWnd* plain = host.Open(PlainNote(u"Default"), kOpenRestore, -1);
+  ASSERT_TRUE(plain);
+  EXPECT_FALSE(plain->topmost()) << "\"NoteOnTop\" off";
+  EXPECT_EQ(plain->state() & (kStatePopup | kStateAlarm), 0u);
+
+  // A damaged record's empty rectangle gets the default size.
+  CNoteWnd* empty = host.Open(PlainNote(u"Empty", {500, 500, 500, 500}));
+  ASSERT_TRUE(empty);
+  const RECT r = empty->PaperScreenRect();
+  EXPECT_EQ(r.right - r.left, host.settings.noteWidth) << Show(r);
+  EXPECT_EQ(r.bottom - r.top, host.settings.noteHeight) << Show(r);
+}
+
+TEST_F(NoteWindow, SaveStateWritesAMovedPaperOnce) {
+  CNoteWnd* w = host.Open(PlainNote(u"Exit", {100, 100, 220, 180}));
+  ASSERT_TRUE(w);
+  const uint32_t id = w->noteId();
+  const std::u16string file = host.store.PathOf(StoreKind::kNote, id);
+  WIN32_FILE_ATTRIBUTE_DATA before{};
+  ::GetFileAttributesExW(AsWide(file), GetFileExInfoStandard, &before);
+  w->SaveState();
+  NOTE_PAD saved;
+  ASSERT_EQ(host.store.LoadNote(id, saved), 0);
+  EXPECT_EQ(saved.rect.left, 100) << "unmoved: nothing to write";
+  w->SetPaperRect(RECT{150, 120, 270, 200});
+  w->SaveState();
+  ASSERT_EQ(host.store.LoadNote(id, saved), 0);
+  EXPECT_EQ(saved.rect.left, 150);
+  EXPECT_EQ(saved.rect.top, 120);
+  EXPECT_TRUE(::IsWindow(*w)) << "the window stays open";
+}
+
 TEST_F(NoteWindow, MovedNoteKeepsItsRectangleWhenClosed) {
   CNoteWnd* w = host.Open(PlainNote(u"Moved", {100, 100, 220, 180}));
   ASSERT_TRUE(w);
