@@ -33,7 +33,21 @@ SYSTEMTIME LocalSystemTime(int64_t t) {
   return st;
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetMonitorInfoW(monitor, &info))
+    reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back({From(info.rcMonitor), From(info.rcWork)});
+  return TRUE;
+}
+
 }  // namespace
+
+std::vector<MonitorArea> SystemMonitors() {
+  std::vector<MonitorArea> monitors;
+  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
 
 std::u16string LocaleOccurrenceFormat::DateText(int64_t time) const {
   const SYSTEMTIME st = LocalSystemTime(time);
@@ -52,6 +66,7 @@ std::u16string LocaleOccurrenceFormat::TimeText(int64_t time) const {
 CNoteWnd::CNoteWnd(INoteWindowHost& host) : host_(host), clock_(SystemClockSeconds) {}
 
 CNoteWnd::~CNoteWnd() {
+  inDestructor_ = true;
   if (GetSafeHwnd()) {
     closingWithoutSaving_ = true;
     DestroyWindow();
@@ -126,7 +141,8 @@ uint32_t CNoteWnd::exStyle() const {
 // --- placement and snapping ---
 
 RECT32 CNoteWnd::WorkAreaOf(const RECT32& rect) {
-  const std::vector<MonitorArea> monitors = host_.Monitors();
+  std::vector<MonitorArea> monitors = host_.Monitors();
+  if (monitors.empty()) monitors = SystemMonitors();
   if (monitors.empty()) {
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -151,8 +167,6 @@ RECT32 CNoteWnd::PlaceNew(RECT32 rect) {
   const std::vector<RECT32> others = host_.OtherNoteRects(this);
   return PlaceClearOfNotes(rect, others, static_cast<int32_t>(host_.NoteSettings().noteGap), work);
 }
-
-bool CNoteWnd::CanResize() { return CBkgWnd::CanResize(); }
 
 BYTE CNoteWnd::GetOpacity() {
   const uint32_t opacity = host_.NoteSettings().noteOpacity;
@@ -267,8 +281,7 @@ void CNoteWnd::ShowAlarmTip() {
   DestroyAlarmTip();
   const AlarmTipSettings settings = host_.AlarmTip();
   if (!settings.show) return;
-  static std::wstring text;  // the tool keeps a pointer to its text
-  text = settings.text.empty() ? LoadResString(IDS_SCHEDULED_TIME) : settings.text;
+  tipText_ = settings.text.empty() ? LoadResString(IDS_SCHEDULED_TIME) : settings.text;
   tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                            WS_POPUP | TTS_BALLOON | TTS_CLOSE | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, *this, nullptr, nullptr, nullptr);
@@ -280,7 +293,7 @@ void CNoteWnd::ShowAlarmTip() {
   tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_CENTERTIP;
   tool.hwnd = *this;
   tool.uId = 1;
-  tool.lpszText = text.data();
+  tool.lpszText = tipText_.data();
   ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   RECT window{};
   ::GetWindowRect(*this, &window);
@@ -326,7 +339,9 @@ void CNoteWnd::Reopen(int minutes) {
   host_.ReopenAfter(id, static_cast<int64_t>(minutes) * 60);
 }
 
-void CNoteWnd::PostNcDestroy() { host_.NoteWindowGone(this); }
+void CNoteWnd::PostNcDestroy() {
+  if (!inDestructor_) host_.NoteWindowGone(this);
+}
 
 // --- mouse and keys ---
 

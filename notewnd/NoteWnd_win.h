@@ -21,6 +21,9 @@ namespace zavra {
 inline constexpr UINT_PTR kScheduleTimer = 9937;
 inline constexpr UINT kNoteMenu = 130;
 
+// The displays and their work areas, for a host to hand to its note windows.
+std::vector<MonitorArea> SystemMonitors();
+
 // Short date and time without seconds in the user's locale.
 class LocaleOccurrenceFormat final : public OccurrenceFormat {
  public:
@@ -67,7 +70,6 @@ class CNoteWnd : public CBkgWnd {
   bool ScrollUp();
 
  protected:
-  bool CanResize() override;
   BYTE GetOpacity() override;
   HICON GetLayerIcon(int32_t kind) override;
   void DrawTextArea(HDC dc, const RECT& text) override;
@@ -125,8 +127,10 @@ class CNoteWnd : public CBkgWnd {
   int wheel_ = 0;
   HWND tip_ = nullptr;
   HMENU trackedMenu_ = nullptr;
+  std::wstring tipText_;  // the balloon's tool points at it
   bool closingWithoutSaving_ = false;
   bool destroying_ = false;
+  bool inDestructor_ = false;  // the host is deleting us: no NoteWindowGone
 };
 
 }  // namespace zavra

@@ -86,6 +86,25 @@ TEST_F(NoteWindow, NoteOnTheSecondMonitorStaysThere) {
   EXPECT_EQ(r.right, 2560) << Show(r);
 }
 
+TEST_F(NoteWindow, SystemMonitorsHaveWorkAreasInside) {
+  const std::vector<MonitorArea> monitors = SystemMonitors();
+  ASSERT_FALSE(monitors.empty());
+  for (const MonitorArea& m : monitors) {
+    EXPECT_GE(m.work.left, m.monitor.left);
+    EXPECT_GE(m.work.top, m.monitor.top);
+    EXPECT_LE(m.work.right, m.monitor.right);
+    EXPECT_LE(m.work.bottom, m.monitor.bottom);
+    EXPECT_GT(m.work.right - m.work.left, 0);
+  }
+  // With no monitors from the host the system's are used: a note off the screen comes back.
+  CNoteWnd* w = host.Open(PlainNote(u"Far", {90000, 100, 90150, 200}));
+  ASSERT_TRUE(w);
+  const RECT r = w->PaperScreenRect();
+  bool onSome = false;
+  for (const MonitorArea& m : monitors) onSome |= r.left >= m.work.left && r.right <= m.work.right;
+  EXPECT_TRUE(onSome) << Show(r);
+}
+
 TEST_F(NoteWindow, NewWindowIsPlacedClearOfOpenNotes) {
   CNoteWnd* a = host.Open(PlainNote(u"A", {300, 300, 420, 380}));
   CNoteWnd* b = host.Open(PlainNote(u"B", {300, 300, 420, 380}));
