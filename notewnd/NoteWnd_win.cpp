@@ -1,6 +1,7 @@
 #include "notewnd/NoteWnd_win.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 #include <windowsx.h>
 
 #include "app/Geometry.h"
@@ -42,6 +43,12 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 }
 
 }  // namespace
+
+::COLORREF InactiveBorderColor(::COLORREF paper) {
+  WORD hue = 0, luminance = 0, saturation = 0;
+  ::ColorRGBToHLS(paper, &hue, &luminance, &saturation);
+  return ::ColorHLSToRGB(hue, static_cast<WORD>(luminance * 84 / 100), static_cast<WORD>(saturation * 84 / 100));
+}
 
 std::vector<MonitorArea> SystemMonitors() {
   std::vector<MonitorArea> monitors;
@@ -105,9 +112,7 @@ void CNoteWnd::LoadRecord(const NOTE_PAD& note) {
   lineStarts_.assign(1, 0);
   firstLine_ = 0;
   cachedAlign_ = -1;
-  const COLORREF paper = note_.paperColor;
-  const COLORREF inactive = RGB(GetRValue(paper) * 3 / 4, GetGValue(paper) * 3 / 4, GetBValue(paper) * 3 / 4);
-  SetColors(paper, note_.textColor, inactive);
+  SetColors(note_.paperColor, note_.textColor, InactiveBorderColor(note_.paperColor));
   LoadIcons();
   SetSkin(GetSkinByTitle(AsWide(note_.skin)));
   header_.Clear();
@@ -255,14 +260,14 @@ void CNoteWnd::OnCategoriesChanged() {
   const NOTE_CATE cate = host_.Store().LoadCategory(note_.category);
   cateFlags_ = cate.flags;
   categoryName_ = cate.name;
-  if ((note_.flags & kNoteOwnCosmetics) != kNoteOwnCosmetics) {
+  constexpr uint32_t kOwnLook = kNoteOwnIcon | kNoteOwnPaperColor | kNoteOwnFont | kNoteOwnTextColor;
+  if ((note_.flags & kOwnLook) != kOwnLook) {
     ApplyCategoryDefaults(note_, cate, true);
     LoadFonts();
     lineStarts_.assign(1, 0);
     firstLine_ = 0;
     cachedAlign_ = -1;
-    const COLORREF paper = note_.paperColor;
-    SetColors(paper, note_.textColor, RGB(GetRValue(paper) * 3 / 4, GetGValue(paper) * 3 / 4, GetBValue(paper) * 3 / 4));
+    SetColors(note_.paperColor, note_.textColor, InactiveBorderColor(note_.paperColor));
     LoadIcons();
     SetSkin(GetSkinByTitle(AsWide(note_.skin)));
     header_.Recompute(clock_(), note_.paperColor);

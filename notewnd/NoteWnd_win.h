@@ -21,6 +21,9 @@ namespace zavra {
 inline constexpr UINT_PTR kScheduleTimer = 9937;
 inline constexpr UINT kNoteMenu = 130;
 
+// The skin's inactive border for a paper colour: the paper's luminance and saturation at 84%.
+::COLORREF InactiveBorderColor(::COLORREF paper);
+
 // The displays and their work areas, for a host to hand to its note windows.
 std::vector<MonitorArea> SystemMonitors();
 

@@ -84,6 +84,22 @@ TEST(NoteIcons, LinkIconForEachKindOfLink) {
   EXPECT_FALSE(LinkIcon(u"zavranone://somewhere/item", host.store)) << "a scheme nobody registered";
 }
 
+TEST(NoteColours, InactiveBorderKeepsTheHueAtLowerLuminanceAndSaturation) {
+  struct Case {
+    ::COLORREF paper;
+    ::COLORREF want;
+  };
+  // Worked by hand on the 0-240 scale: white L 240 -> 201; red L 120 S 240 -> L 100 S 201.
+  const Case cases[] = {{RGB(255, 255, 255), RGB(214, 214, 214)}, {RGB(255, 0, 0), RGB(195, 17, 17)},
+                        {RGB(0, 0, 0), RGB(0, 0, 0)}};
+  for (const Case& c : cases) {
+    const ::COLORREF got = InactiveBorderColor(c.paper);
+    EXPECT_NEAR(GetRValue(got), GetRValue(c.want), 1) << std::hex << c.paper;
+    EXPECT_NEAR(GetGValue(got), GetGValue(c.want), 1) << std::hex << c.paper;
+    EXPECT_NEAR(GetBValue(got), GetBValue(c.want), 1) << std::hex << c.paper;
+  }
+}
+
 TEST(NoteSample, PaintsPaperAndCentredSampleText) {
   EXPECT_EQ(CNoteSampleWnd::SampleText(L"Monday"), L"Sample Text\r\nMonday");
   CNoteSampleWnd sample;
