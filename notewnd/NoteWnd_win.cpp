@@ -362,6 +362,12 @@ bool CNoteWnd::OnLinkIcon(POINT client) const {
   return false;
 }
 
+bool CNoteWnd::PreTranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  auto* note = dynamic_cast<CNoteWnd*>(CWnd::FromHandle(msg.hwnd));
+  return note && note->OnKey(static_cast<UINT>(msg.wParam));
+}
+
 bool CNoteWnd::OnKey(UINT key) {
   switch (key) {
     case VK_SPACE:

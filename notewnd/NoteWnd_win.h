@@ -68,6 +68,10 @@ class CNoteWnd : public CBkgWnd {
   // The interval the schedule timer was last set to (ms), or -1 when it is stopped.
   int64_t scheduleInterval() const { return scheduleInterval_; }
 
+  // For the message loop, before TranslateMessage: a note window's keys (Space, arrows, pages,
+  // Delete, Ctrl+C) are handled here, so Space never becomes a character. True when handled.
+  static bool PreTranslateKey(const MSG& msg);
+
   // Scrolling by one line; false when there is nowhere to go.
   bool ScrollDown();
   bool ScrollUp();

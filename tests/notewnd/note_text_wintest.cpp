@@ -72,5 +72,39 @@ TEST(NoteText, WrappedTextFindsItsLineStartsAtWords) {
   EXPECT_LT(starts[w->firstLine()], text.size());
 }
 
+TEST(NoteText, EveryKindOfLineBreakAndAWordLongerThanTheLine) {
+  FakeHost host;
+  host.settings.noteAlign = 0;
+  const std::u16string text = u"a\rb\nc\r\nd\r\n\r\n" + std::u16string(200, u'w');
+  CNoteWnd* w = host.Open(PlainNote(text, {100, 100, 200, 180}));
+  ASSERT_TRUE(w);
+  while (w->ScrollDown()) {
+  }
+  const std::vector<size_t> starts = w->lineStarts();
+  ASSERT_GE(starts.size(), 7u);
+  const size_t want[] = {0, 2, 4, 7, 10, 12};
+  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(starts[i], want[i]) << "line " << i + 1;
+  for (size_t i = 6; i < starts.size(); ++i) EXPECT_GT(starts[i], starts[i - 1]) << "the long word is broken inside";
+  EXPECT_GT(starts.size(), 8u) << "200 letters take several lines";
+}
+
+TEST(NoteText, KeysReachTheWindowBeforeTranslation) {
+  FakeHost host;
+  std::u16string text;
+  for (int i = 0; i < 20; ++i) text += u"Line\r\n";
+  CNoteWnd* w = host.Open(PlainNote(text));
+  ASSERT_TRUE(w);
+  MSG down{*w, WM_KEYDOWN, VK_DOWN, 0};
+  EXPECT_TRUE(CNoteWnd::PreTranslateKey(down));
+  EXPECT_EQ(w->firstLine(), 1u);
+  MSG space{*w, WM_KEYDOWN, VK_SPACE, 0};
+  EXPECT_TRUE(CNoteWnd::PreTranslateKey(space));
+  EXPECT_TRUE(host.Called("edit"));
+  MSG letter{*w, WM_KEYDOWN, 'Q', 0};
+  EXPECT_FALSE(CNoteWnd::PreTranslateKey(letter)) << "other keys pass on";
+  MSG elsewhere{::GetDesktopWindow(), WM_KEYDOWN, VK_DOWN, 0};
+  EXPECT_FALSE(CNoteWnd::PreTranslateKey(elsewhere)) << "not a note window";
+}
+
 }  // namespace
 }  // namespace zavra
