@@ -86,8 +86,6 @@ bool CNoteWnd::Create(const NOTE_PAD& note, int mode, int topmost) {
   const RECT paper = To(PlaceNew(note.rect));
   if (!CBkgWnd::Create(paper, nullptr, onTop ? WS_EX_TOPMOST : 0)) return false;
   ::SetWindowTextW(*this, kTitle);
-  loadedPaper_ = PaperScreenRect();
-  note_.rect = From(loadedPaper_);
   ApplyOpenMode(mode);
   EvaluateSchedule(false);
   Render();
@@ -116,10 +114,10 @@ void CNoteWnd::LoadRecord(const NOTE_PAD& note) {
   LoadIcons();
   SetSkin(GetSkinByTitle(AsWide(note_.skin)));
   header_.Clear();
-  if (GetSafeHwnd()) {
-    EvaluateSchedule(false);
-    loadedPaper_ = PaperScreenRect();
-  }
+  // A window standing elsewhere than the record says (placed, clamped, moved before the save)
+  // writes its place when it closes.
+  loadedPaper_ = To(note_.rect);
+  if (GetSafeHwnd()) EvaluateSchedule(false);
 }
 
 void CNoteWnd::LoadFonts() {
@@ -229,9 +227,7 @@ void CNoteWnd::OnNoteNotify(WPARAM code, LPARAM lp) {
   switch (code) {
     case kNotifyNoteChanged:
       if (const auto* saved = reinterpret_cast<const NOTE_PAD*>(lp); saved && saved->id == note_.id) {
-        const RECT paper = PaperScreenRect();
         LoadRecord(*saved);
-        loadedPaper_ = paper;
         Render();
         StartAnimations();
         ::RedrawWindow(*this, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
@@ -313,7 +309,8 @@ void CNoteWnd::ShowAlarmTip() {
 void CNoteWnd::SaveRecord(NOTE_PAD& record) { host_.Store().SaveNote(record); }
 
 void CNoteWnd::SaveState() {
-  if (!GetSafeHwnd()) return;
+  // A note that was never stored (id 0) would be stored anew: nothing to keep.
+  if (!GetSafeHwnd() || note_.id == 0) return;
   const RECT paper = PaperScreenRect();
   if (::EqualRect(&paper, &loadedPaper_)) return;
   note_.rect = From(paper);
@@ -338,10 +335,12 @@ void CNoteWnd::Close() {
 
 void CNoteWnd::Reopen(int minutes) {
   if (transient() || minutes <= 0) return;
+  // The host may delete this window while it is destroyed: keep what is needed after.
+  INoteWindowHost& host = host_;
   const uint32_t id = note_.id;
-  host_.AddToRecent(id);
+  host.AddToRecent(id);
   DestroyWindow();
-  host_.ReopenAfter(id, static_cast<int64_t>(minutes) * 60);
+  host.ReopenAfter(id, static_cast<int64_t>(minutes) * 60);
 }
 
 void CNoteWnd::PostNcDestroy() {

@@ -79,6 +79,14 @@ TEST_F(NoteWindow, NoteOnTheSecondMonitorStaysThere) {
   EXPECT_EQ(r.left, 2000) << Show(r);
   EXPECT_EQ(r.bottom, 1024) << "kept on the second monitor " << Show(r);
 
+  // The clamped place is what the note file keeps once the window closes.
+  const uint32_t lowId = low->noteId();
+  ::DestroyWindow(*low);
+  NOTE_PAD saved;
+  ASSERT_EQ(host.store.LoadNote(lowId, saved), 0);
+  EXPECT_EQ(saved.rect.bottom, 1024);
+  EXPECT_EQ(saved.rect.left, 2000);
+
   // Off every monitor: into the nearest one.
   CNoteWnd* lost = host.Open(PlainNote(u"Lost", {3000, 200, 3150, 300}));
   ASSERT_TRUE(lost);
@@ -187,6 +195,23 @@ TEST_F(NoteWindow, SaveStateWritesAMovedPaperOnce) {
   EXPECT_EQ(saved.rect.left, 150);
   EXPECT_EQ(saved.rect.top, 120);
   EXPECT_TRUE(::IsWindow(*w)) << "the window stays open";
+}
+
+TEST_F(NoteWindow, MoveSurvivesASaveByAnotherWindow) {
+  CNoteWnd* w = host.Open(PlainNote(u"Moved, then edited", {100, 100, 220, 180}));
+  ASSERT_TRUE(w);
+  const uint32_t id = w->noteId();
+  w->SetPaperRect(RECT{300, 200, 420, 280});
+  NOTE_PAD edited;
+  ASSERT_EQ(host.store.LoadNote(id, edited), 0);
+  edited.text = u"Edited elsewhere";
+  ASSERT_TRUE(host.store.SaveNote(edited));  // still the old rectangle
+  EXPECT_EQ(test::FakeHost::Narrow(w->note().text), "Edited elsewhere");
+  ::DestroyWindow(*w);
+  NOTE_PAD saved;
+  ASSERT_EQ(host.store.LoadNote(id, saved), 0);
+  EXPECT_EQ(saved.rect.left, 300) << "the window's place wins over the stale record";
+  EXPECT_EQ(test::FakeHost::Narrow(saved.text), "Edited elsewhere");
 }
 
 TEST_F(NoteWindow, MovedNoteKeepsItsRectangleWhenClosed) {
