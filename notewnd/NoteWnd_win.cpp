@@ -406,7 +406,7 @@ LRESULT CNoteWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_TIMECHANGE:
-      if (header_.shown()) ScheduleTimerStep();
+      ScheduleTimerStep();
       break;
     case WM_LBUTTONDBLCLK: {
       const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
