@@ -100,9 +100,10 @@ int CMainWnd::OnCreate() {
 }
 
 void CMainWnd::SaveState(bool loggingOff) {
+  changeMarks_ |= kMarkOpenNotes;
+  WriteLists();
+  SaveNoteWindows(!loggingOff);
   auto key = env_.registry->OpenSettingsKey();
-  WriteStateLists(key.get(), state_, changeMarks_);
-  changeMarks_ = 0;
   WriteExitGroup(key.get(), settings_, Now());
 }
 
@@ -141,9 +142,7 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         doubleClickGuard_ = false;
       } else if (wp == kTimerScan) {
         RunAlarmScan();
-        auto key = env_.registry->OpenSettingsKey();
-        WriteStateLists(key.get(), state_, changeMarks_);
-        changeMarks_ = 0;
+        WriteLists();
       }
       return 0;
     case WM_TIMECHANGE:
@@ -473,6 +472,7 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
       return true;
     case kCmdNotesOnTop:
       settings_.noteOnTop = !settings_.noteOnTop;
+      SetNotesOnTop(settings_.noteOnTop);
       changeMarks_ |= kMarkOpenNotes;
       return true;
     case kCmdTrackerOnTop:
@@ -532,7 +532,6 @@ void CMainWnd::Release(bool all) {
   }
 }
 
-void CMainWnd::BringFront() {}
 
 bool CMainWnd::IsHolding() const {
   if (settings_.hold) return true;
@@ -584,23 +583,6 @@ uint32_t CMainWnd::NewNote(int category, const std::u16string* text) {
   return note.id;
 }
 
-CWnd* CMainWnd::OpenNoteWindow(const NOTE_PAD& note, int mode, int topmost) {
-  if (mode >= kOpenAlarm && IsHolding()) {
-    if (std::find(state_.held.begin(), state_.held.end(), note.id) == state_.held.end()) {
-      state_.held.push_back(note.id);
-      changeMarks_ |= kMarkHeld;
-      UpdateTrayIcon();
-    }
-    return nullptr;
-  }
-  if (CancelReopens(state_.reopens, note.id)) {
-    ReopensChanged();
-    if (mode == kOpenUser) ::PlaySoundW(L"SystemNotification", nullptr, SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
-  }
-  if (RemoveRecent(state_.recent, note.id)) changeMarks_ |= kMarkRecent;
-  return nullptr;
-}
-
 // ---------------------------------------------------------------- timed behaviour
 
 void CMainWnd::RunAlarmScan() {
@@ -634,7 +616,9 @@ void CMainWnd::Fire(const NOTE_PAD& note) {
 }
 
 void CMainWnd::Reopen(const NOTE_PAD& note) {
-  if (IsHolding()) {
+  if (CNoteWnd* open = FindNoteWindow(note.id)) {
+    ShowExistingNoteWindow(*open);
+  } else if (IsHolding()) {
     if (std::find(state_.held.begin(), state_.held.end(), note.id) == state_.held.end()) {
       state_.held.push_back(note.id);
       changeMarks_ |= kMarkHeld;
@@ -647,7 +631,7 @@ void CMainWnd::Reopen(const NOTE_PAD& note) {
   PlayNoteSound(note);
 }
 
-void CMainWnd::DayChanged() {}
+void CMainWnd::DayChanged() { PostToNoteWindows(kNotifyDayChanged); }
 
 void CMainWnd::RescanOccurrences(int64_t now) { OccurrenceScan(*store_, alarms_, {now, 0, false, 0, now}); }
 
@@ -658,9 +642,7 @@ void CMainWnd::ReopenAfter(uint32_t id, int64_t seconds) {
   AddReopen(state_.reopens, id, Now() + seconds);
   changeMarks_ |= kMarkReopens;
   RunAlarmScan();
-  auto key = env_.registry->OpenSettingsKey();
-  WriteStateLists(key.get(), state_, changeMarks_);
-  changeMarks_ = 0;
+  WriteLists();
 }
 
 void CMainWnd::AddToRecent(uint32_t id) {
@@ -676,13 +658,9 @@ void CMainWnd::PlayNoteSound(const NOTE_PAD& note) {
 }
 
 void CMainWnd::LaunchNoteLink(const std::u16string& link) {
-  LaunchLink(link, [this](uint32_t id) { OpenNoteById(id); });
+  zavra::LaunchLink(link, [this](uint32_t id) { OpenNoteById(id); });
 }
 
-void CMainWnd::OnNoteDeleted(uint32_t id) {
-  if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
-  alarms_.Remove(id);
-}
 
 void CMainWnd::NoteCosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner) {
   NOTE_PAD copy = note;

@@ -8,6 +8,7 @@
 #include "app/OwnerDrawMenu_win.h"
 #include "app/Settings.h"
 #include "framework/Window.h"
+#include "notewnd/NoteWindowHost.h"
 #include "store/NoteStore.h"
 #include "store/Scatter.h"
 #include <functional>
@@ -49,7 +50,9 @@ struct MainEnvironment {
   std::function<int64_t()> clock;
 };
 
-class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver, private AlarmHost {
+class CNoteWnd;
+
+class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, private StoreObserver, private AlarmHost {
  public:
   explicit CMainWnd(MainEnvironment env);
   ~CMainWnd() override;
@@ -76,9 +79,38 @@ class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver, priv
   bool IsHolding() const;
   // Runs the alarm scan now and re-arms the scan timer.
   void RunAlarmScan();
+  // The open window of a note, or null.
+  CNoteWnd* FindNoteWindow(uint32_t id) const;
+  const std::vector<CNoteWnd*>& noteWindows() const { return noteWindows_; }
+
+  // --- INoteWindowHost ---
+  const Settings& NoteSettings() const override { return settings_; }
+  AlarmTipSettings AlarmTip() const override;
+  NoteStore& Store() override { return *store_; }
+  std::vector<RECT32> OtherNoteRects(const CNoteWnd* self) override;
+  std::vector<MonitorArea> Monitors() override;
+  std::wstring ProgramFolder() override { return env_.folders.program; }
+  bool DeleteNote(const NOTE_PAD& note, HWND owner) override;
+  void DuplicateNote(const NOTE_PAD& note) override;
+  void SaveCopyAs(const NOTE_PAD& note, HWND owner) override;
+  void LaunchLink(const NOTE_PAD& note) override;
+  void EditNote(const NOTE_PAD& note, HWND owner) override;
+  void TrackNote(const NOTE_PAD& note) override;
+  void CosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner) override {
+    NoteCosmeticsCommand(command, note, owner);
+  }
+  std::optional<std::u16string> ChooseSkin(const NOTE_PAD& note, HWND owner) override;
+  int ChooseReopenMinutes(HWND owner) override;
   // "Reopen After": the note comes back `seconds` from now.
-  void ReopenAfter(uint32_t id, int64_t seconds);
-  void AddToRecent(uint32_t id);
+  void ReopenAfter(uint32_t id, int64_t seconds) override;
+  void AddToRecent(uint32_t id) override;
+  void OpenPad(int category) override;
+  void OpenCalendarAt(int64_t time) override;
+  void NewNoteIn(int category) override;
+  void SaveDefaultSizeAndPos(int32_t width, int32_t height, int32_t centreX, int32_t centreY) override;
+  void NotesOnTopChanged() override { changeMarks_ |= kMarkOpenNotes; }
+  void NoteWindowClosed(CNoteWnd* window) override;
+  void NoteWindowGone(CNoteWnd* window) override;
   // The note's sound, else its category's, else the program's chime; asynchronous.
   void PlayNoteSound(const NOTE_PAD& note);
   const AlarmQueue& alarms() const { return alarms_; }
@@ -117,13 +149,24 @@ class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver, priv
   void RunDynamicCommand(UINT command);
   void Release(bool all);
   void BringFront();
+  void SetNotesOnTop(bool onTop);
+  // An open window asked for again: back into its work area and shown.
+  void ShowExistingNoteWindow(CNoteWnd& window);
   void StartProgram(const wchar_t* exe);
   RECT32 NewNoteRect() const;
   // Where a new or imported note goes: NoteSize around NotePos2, scattered.
   NotePlacement Placement() const;
   void LaunchNoteLink(const std::u16string& link);
 
+  // Writes the marked state lists, the open windows taken as they are now.
+  void WriteLists();
+  // Every note window saves its state; at exit the windows go too.
+  void SaveNoteWindows(bool destroy);
+  void PostToNoteWindows(WPARAM code);
+
   // StoreObserver
+  void OnNoteChanged(const NOTE_PAD& note) override;
+  void OnCategoriesChanged() override;
   void OnNoteDeleted(uint32_t id) override;
   void OnNoteSaved(const NOTE_PAD& note) override;
   // AlarmHost
@@ -150,6 +193,7 @@ class CMainWnd : public CWnd, public ICommandTarget, private StoreObserver, priv
   HMENU trackedMenu_ = nullptr;
   ::COLORREF customColors_[16] = {};
   AlarmQueue alarms_;
+  std::vector<CNoteWnd*> noteWindows_;  // owned; deleted when their window is gone
   std::wstring lastSound_;
 };
 

@@ -4,6 +4,7 @@
 #include "app/MainWnd_win.h"
 #include "app/PipeClient_win.h"
 #include "framework/Strings.h"
+#include "notewnd/NoteWnd_win.h"
 #include "skin/SkinLists_win.h"
 #include "store/StoreWin.h"
 #include "resources/notezavra_res.h"
@@ -70,6 +71,8 @@ bool CNoteKitApp::InitInstance() {
   mainWnd_ = std::make_unique<CMainWnd>(std::move(env));
   return mainWnd_->Create();
 }
+
+bool CNoteKitApp::PreTranslateMessage(MSG& msg) { return CNoteWnd::PreTranslateKey(msg); }
 
 int CNoteKitApp::ExitInstance() {
   mainWnd_.reset();

@@ -28,6 +28,8 @@ class CNoteKitApp : public CApplication {
  protected:
   bool InitInstance() override;
   int ExitInstance() override;
+  // Note windows take their keys before translation.
+  bool PreTranslateMessage(MSG& msg) override;
 
  private:
   DWORD instanceError_;

@@ -7,7 +7,7 @@ namespace zavra {
 
 CBkgStatic::~CBkgStatic() = default;
 
-void CBkgStatic::SetBackground(COLORREF color) {
+void CBkgStatic::SetBackground(::COLORREF color) {
   background_ = color;
   Refresh();
 }

@@ -14,7 +14,7 @@ class CBkgStatic : public CWnd {
   CBkgStatic() = default;
   ~CBkgStatic() override;
 
-  void SetBackground(COLORREF color);
+  void SetBackground(::COLORREF color);
   // An empty path, or one that does not decode, shows no picture.
   void SetPicture(const std::wstring& path);
   // Stretched over the control, optionally cropped to its aspect first; else tiled from the top-left.
@@ -31,7 +31,7 @@ class CBkgStatic : public CWnd {
   void Refresh();
 
   std::unique_ptr<GdiplusPicture> picture_;
-  COLORREF background_ = 0x00FFFFFF;
+  ::COLORREF background_ = 0x00FFFFFF;
   bool stretch_ = false;
   bool retainRatio_ = false;
 };

@@ -44,7 +44,7 @@ void CBkgWnd::SetSkin(SkinPtr skin) {
   layoutNeeded_ = true;
 }
 
-void CBkgWnd::SetColors(COLORREF paper, COLORREF borderActive, COLORREF borderInactive) {
+void CBkgWnd::SetColors(::COLORREF paper, ::COLORREF borderActive, ::COLORREF borderInactive) {
   colors_ = {paper, borderActive, borderInactive};
 }
 

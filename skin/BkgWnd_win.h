@@ -27,7 +27,7 @@ class CBkgWnd : public CWnd, private SkinPainter {
   void SetSkin(SkinPtr skin);
   const Skin* skin() const { return skin_.get(); }
 
-  void SetColors(COLORREF paper, COLORREF borderActive, COLORREF borderInactive);
+  void SetColors(::COLORREF paper, ::COLORREF borderActive, ::COLORREF borderInactive);
   // Moves and sizes the paper (screen coordinates) and redraws.
   void SetPaperRect(const RECT& paperScreen);
   RECT PaperScreenRect() const;

@@ -12,7 +12,7 @@ namespace {
 
 constexpr uint32_t kOpaque = 0xFF000000u;
 
-uint32_t ToPixel(COLORREF c) {
+uint32_t ToPixel(::COLORREF c) {
   return kOpaque | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
 }
 
@@ -170,7 +170,7 @@ bool SkinCanvas::Resize(int width, int height) {
   return true;
 }
 
-COLORREF VisibleColor(COLORREF color, bool useColorKey) {
+::COLORREF VisibleColor(::COLORREF color, bool useColorKey) {
   return useColorKey && color == kSkinKeyColor ? color ^ kSkinKeyFlip : color;
 }
 

@@ -10,8 +10,8 @@
 
 namespace zavra {
 
-inline constexpr COLORREF kSkinKeyColor = 0x00FEEFFF;
-inline constexpr COLORREF kSkinKeyFlip = 0x011000;
+inline constexpr ::COLORREF kSkinKeyColor = 0x00FEEFFF;
+inline constexpr ::COLORREF kSkinKeyFlip = 0x011000;
 
 // A top-down 32-bit DIB section selected into a memory DC.
 class SkinCanvas {
@@ -38,9 +38,9 @@ class SkinCanvas {
 };
 
 struct SkinColors {
-  COLORREF paper = 0x00FFFFFF;
-  COLORREF borderActive = 0;
-  COLORREF borderInactive = 0x00808080;
+  ::COLORREF paper = 0x00FFFFFF;
+  ::COLORREF borderActive = 0;
+  ::COLORREF borderInactive = 0x00808080;
 };
 
 // What the window supplies while its skin is drawn.
@@ -54,7 +54,7 @@ class SkinPainter {
 };
 
 // The colour a Paper or Border is drawn in: a colour equal to the key would vanish.
-COLORREF VisibleColor(COLORREF color, bool useColorKey);
+::COLORREF VisibleColor(::COLORREF color, bool useColorKey);
 
 // Draws every visible layer for the given state. Key-coloured pixels come out fully transparent.
 bool RenderSkin(SkinCanvas& canvas, const Skin& skin, const SkinLayout& layout, const std::vector<LAYERINFO>& infos,

@@ -42,6 +42,11 @@ class MemoryKey : public IRegistryKey {
     other_.binaries[name] = bytes;
     return true;
   }
+  std::optional<std::u16string> GetString(const std::u16string& name) override {
+    const auto it = other_.strings.find(name);
+    if (it == other_.strings.end()) return std::nullopt;
+    return it->second;
+  }
   bool DeleteValue(const std::u16string& name) override {
     if (owner_.failWrites) return false;
     return Erase(name);
@@ -49,7 +54,8 @@ class MemoryKey : public IRegistryKey {
 
  private:
   bool Erase(const std::u16string& name) {
-    return (dwords_.erase(name) + other_.qwords.erase(name) + other_.binaries.erase(name)) > 0;
+    return (dwords_.erase(name) + other_.qwords.erase(name) + other_.binaries.erase(name) +
+            other_.strings.erase(name)) > 0;
   }
   MemoryRegistry& owner_;
   std::map<std::u16string, uint32_t>& dwords_;

@@ -10,8 +10,9 @@ struct MemoryRegistryValues {
   std::map<std::u16string, uint32_t> dwords;
   std::map<std::u16string, uint64_t> qwords;
   std::map<std::u16string, std::vector<uint8_t>> binaries;
+  std::map<std::u16string, std::u16string> strings;
   bool Has(const std::u16string& name) const {
-    return dwords.count(name) || qwords.count(name) || binaries.count(name);
+    return dwords.count(name) || qwords.count(name) || binaries.count(name) || strings.count(name);
   }
 };
 

@@ -21,6 +21,8 @@ class IRegistryKey {
   virtual std::optional<std::vector<uint8_t>> GetBinary(const std::u16string& name, size_t maxBytes) = 0;
   virtual bool SetBinary(const std::u16string& name, const std::vector<uint8_t>& bytes) = 0;
   virtual bool DeleteValue(const std::u16string& name) = 0;
+  // A text value (REG_SZ), without its terminator.
+  virtual std::optional<std::u16string> GetString(const std::u16string& name) = 0;
 };
 
 class IRegistry {

@@ -40,6 +40,18 @@ class Win32RegistryKey : public IRegistryKey {
   bool SetBinary(const std::u16string& name, const std::vector<uint8_t>& bytes) override {
     return Set(name, REG_BINARY, bytes.data(), bytes.size());
   }
+  std::optional<std::u16string> GetString(const std::u16string& name) override {
+    DWORD type = 0, size = 0;
+    if (::RegQueryValueExW(key_.get(), AsWide(name), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_SZ || size > (1u << 16))
+      return std::nullopt;
+    std::vector<wchar_t> text(size / sizeof(wchar_t) + 1, L'\0');
+    if (::RegQueryValueExW(key_.get(), AsWide(name), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) !=
+        ERROR_SUCCESS)
+      return std::nullopt;
+    // The stored value may or may not carry its terminator.
+    return ToU16(std::wstring(text.data()));
+  }
   bool DeleteValue(const std::u16string& name) override {
     return ::RegDeleteValueW(key_.get(), AsWide(name)) == ERROR_SUCCESS;
   }
