@@ -87,12 +87,17 @@ double RawScan(const std::wstring& folder) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// Ends the resident copy and waits for its process, so its pipe is gone before the next start.
 void StopMain() {
   for (int i = 0; i < 100; ++i) {
     HWND w = ::FindWindowW(nullptr, L"Qel note ZaVRA");
     if (!w) return;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    zavra::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
     ::PostMessageW(w, WM_CLOSE, 0, 0);
-    ::Sleep(50);
+    if (process) ::WaitForSingleObject(process.get(), 10000);
+    else ::Sleep(50);
   }
 }
 
