@@ -84,7 +84,11 @@ bool CNoteWnd::Create(const NOTE_PAD& note, int mode, int topmost) {
   const bool onTop = topmost < 0 ? host_.NoteSettings().noteOnTop : topmost != 0;
   LoadRecord(note);
   const RECT paper = To(PlaceNew(note.rect));
-  if (!CBkgWnd::Create(paper, nullptr, onTop ? WS_EX_TOPMOST : 0)) return false;
+  // The drop shadow is a class style, so shadowed notes have a class of their own.
+  const bool shadow = host_.NoteSettings().noteShadow;
+  if (!CBkgWnd::Create(paper, nullptr, onTop ? WS_EX_TOPMOST : 0, shadow ? L"QZNoteShadow" : L"QZNote",
+                       CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | (shadow ? CS_DROPSHADOW : 0)))
+    return false;
   ::SetWindowTextW(*this, kTitle);
   ApplyOpenMode(mode);
   EvaluateSchedule(false);

@@ -27,12 +27,13 @@ CBkgWnd::~CBkgWnd() {
   if (GetSafeHwnd()) StopAnimations();
 }
 
-bool CBkgWnd::Create(const RECT& paperScreen, HWND owner, DWORD extraExStyle) {
-  if (!RegisterWindowClass(kClassName, CS_DBLCLKS)) return false;
+bool CBkgWnd::Create(const RECT& paperScreen, HWND owner, DWORD extraExStyle, const wchar_t* className,
+                     UINT classStyle) {
+  if (!RegisterWindowClass(className, classStyle)) return false;
   paperPos_ = {paperScreen.left, paperScreen.top};
   paperWidth_ = paperScreen.right - paperScreen.left;
   paperHeight_ = paperScreen.bottom - paperScreen.top;
-  return CreateEx(WS_EX_LAYERED | WS_EX_TOOLWINDOW | extraExStyle, kClassName, L"", WS_POPUP, paperScreen, owner);
+  return CreateEx(WS_EX_LAYERED | WS_EX_TOOLWINDOW | extraExStyle, className, L"", WS_POPUP, paperScreen, owner);
 }
 
 void CBkgWnd::SetSkin(SkinPtr skin) {

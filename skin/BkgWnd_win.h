@@ -21,7 +21,9 @@ class CBkgWnd : public CWnd, private SkinPainter {
   ~CBkgWnd() override;
 
   // A hidden layered popup whose paper covers `paperScreen`; the owner sets a skin before showing it.
-  bool Create(const RECT& paperScreen, HWND owner = nullptr, DWORD extraExStyle = 0);
+  // A derived window may bring its own class (a class's style is fixed when it is registered).
+  bool Create(const RECT& paperScreen, HWND owner = nullptr, DWORD extraExStyle = 0,
+              const wchar_t* className = kClassName, UINT classStyle = CS_DBLCLKS);
 
   // Takes over the reference; the same skin again only drops the extra reference.
   void SetSkin(SkinPtr skin);

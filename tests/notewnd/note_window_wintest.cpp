@@ -164,10 +164,17 @@ TEST_F(NoteWindow, CreatedAsTheMainWindowExpects) {
   w->ApplyOpenMode(kOpenAlarm);
   EXPECT_TRUE(w->state() & kStateAlarm) << "also on an open window";
 
+  const UINT shadowed = static_cast<UINT>(::GetClassLongPtrW(*w, GCL_STYLE));
+  EXPECT_TRUE(shadowed & CS_DROPSHADOW) << "\"NoteShadow\" is on by default";
+  EXPECT_TRUE(shadowed & CS_DBLCLKS);
+  EXPECT_TRUE((shadowed & (CS_HREDRAW | CS_VREDRAW)) == (CS_HREDRAW | CS_VREDRAW));
+
   host.settings.noteOnTop = false;
+  host.settings.noteShadow = false;
   CNoteWnd* plain = host.Open(PlainNote(u"Default"), kOpenRestore, -1);
   ASSERT_TRUE(plain);
   EXPECT_FALSE(plain->topmost()) << "\"NoteOnTop\" off";
+  EXPECT_FALSE(::GetClassLongPtrW(*plain, GCL_STYLE) & CS_DROPSHADOW) << "\"NoteShadow\" off";
   EXPECT_EQ(plain->state() & (kStatePopup | kStateAlarm), 0u);
 
   // A damaged record's empty rectangle gets the default size.
