@@ -181,11 +181,12 @@ LRESULT CMainWnd::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
 
 // ---------------------------------------------------------------- tray icon
 
-void CMainWnd::AddTrayIcon() {
-  NOTIFYICONDATAW nid{sizeof nid};
+// The icon and tip show whether notes are being held.
+void CMainWnd::FillTrayData(NOTIFYICONDATAW& nid, UINT flags) const {
+  nid = NOTIFYICONDATAW{sizeof nid};
   nid.hWnd = GetSafeHwnd();
   nid.uID = 0;
-  nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  nid.uFlags = flags;
   nid.uCallbackMessage = WM_TRAY_NOTIFY;
   const bool held = !state_.held.empty();
   nid.hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(held ? IDI_HELD : IDI_MAIN),
@@ -193,20 +194,17 @@ void CMainWnd::AddTrayIcon() {
                                               ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   CopyCut(nid.szTip, 128,
           ToWide(TrayTip(Str(IDS_APP_TITLE), static_cast<uint32_t>(state_.held.size()), Str(IDS_ON_HOLD))));
+}
+
+void CMainWnd::AddTrayIcon() {
+  NOTIFYICONDATAW nid;
+  FillTrayData(nid, NIF_MESSAGE | NIF_ICON | NIF_TIP);
   ::Shell_NotifyIconW(NIM_ADD, &nid);
 }
 
 void CMainWnd::UpdateTrayIcon() {
-  NOTIFYICONDATAW nid{sizeof nid};
-  nid.hWnd = GetSafeHwnd();
-  nid.uID = 0;
-  nid.uFlags = NIF_ICON | NIF_TIP;
-  const bool held = !state_.held.empty();
-  nid.hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(held ? IDI_HELD : IDI_MAIN),
-                                              IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                                              ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  CopyCut(nid.szTip, 128,
-          ToWide(TrayTip(Str(IDS_APP_TITLE), static_cast<uint32_t>(state_.held.size()), Str(IDS_ON_HOLD))));
+  NOTIFYICONDATAW nid;
+  FillTrayData(nid, NIF_ICON | NIF_TIP);
   ::Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 

@@ -147,6 +147,7 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   void ShowQuickMenu(char16_t letter, int number);
   void TrackMenu(HMENU menu, int mode);
   void RunDynamicCommand(UINT command);
+  void FillTrayData(NOTIFYICONDATAW& nid, UINT flags) const;
   void Release(bool all);
   void BringFront();
   void SetNotesOnTop(bool onTop);

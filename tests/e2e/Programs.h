@@ -37,6 +37,8 @@ HWND WaitForMainWindow(int timeoutMs = 10000);
 void StopResidentCopy();
 // Deletes the data folder and the registry keys of the program.
 void ResetUserState();
+// No resident copy, a fresh user, and a data folder holding only "Unsorted".
+void StartFromUnsortedOnly();
 std::wstring ReadFileUtf16(const std::wstring& path);
 
 }  // namespace zavra::test

@@ -12,16 +12,10 @@ namespace zavra::test {
 namespace {
 
 TEST(AlarmsEndToEnd, NoteDueAfterClosingFiresAtTheNextStart) {
-  StopResidentCopy();
-  ResetUserState();
-  ::CreateDirectoryW(DataDir().c_str(), nullptr);
+  StartFromUnsortedOnly();
   Win32FileSystem files;
   Win32Registry registry;
   NoteStore store(files, registry, ToU16(DataDir()));
-  NOTE_CATE unsorted;
-  unsorted.id = 1;
-  unsorted.name = u"Unsorted";
-  ASSERT_TRUE(store.SaveCategory(unsorted, false));
 
   // Closed two minutes ago; the note was due one minute after that. Holding keeps the fired note
   // in the held list, which the program writes when it ends.

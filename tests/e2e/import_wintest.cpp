@@ -12,14 +12,8 @@ namespace {
 class ImportEndToEnd : public testing::Test {
  protected:
   void SetUp() override {
-    StopResidentCopy();
-    ResetUserState();
-    ::CreateDirectoryW(DataDir().c_str(), nullptr);
+    StartFromUnsortedOnly();
     store_ = std::make_unique<NoteStore>(files_, registry_, ToU16(DataDir()));
-    NOTE_CATE unsorted;
-    unsorted.id = 1;
-    unsorted.name = u"Unsorted";
-    ASSERT_TRUE(store_->SaveCategory(unsorted, false));
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     folder_ = std::wstring(temp) + L"path with blanks\\";

@@ -21,16 +21,7 @@ std::vector<HWND> NoteWindows() {
 class NoteWindowsEndToEnd : public testing::Test {
  protected:
   void SetUp() override {
-    StopResidentCopy();
-    ResetUserState();
-    ::CreateDirectoryW(DataDir().c_str(), nullptr);
-    Win32FileSystem files;
-    Win32Registry registry;
-    NoteStore store(files, registry, ToU16(DataDir()));
-    NOTE_CATE unsorted;
-    unsorted.id = 1;
-    unsorted.name = u"Unsorted";
-    ASSERT_TRUE(store.SaveCategory(unsorted, false));
+    StartFromUnsortedOnly();
   }
   void TearDown() override { StopResidentCopy(); }
   HWND StartAndWait() {

@@ -1,6 +1,8 @@
 // Shared end-to-end helpers (compiled into the end-to-end test program).
 #include "e2e/Programs.h"
 #include "WinTestUtil.h"
+#include "framework/Text.h"
+#include "store/StoreWin.h"
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <vector>
@@ -93,6 +95,19 @@ void ResetUserState() {
   ::SHFileOperationW(&op);
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\noteZaVRA");
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\QelEver\\noteZaVRA");
+}
+
+void StartFromUnsortedOnly() {
+  StopResidentCopy();
+  ResetUserState();
+  ::CreateDirectoryW(DataDir().c_str(), nullptr);
+  Win32FileSystem files;
+  Win32Registry registry;
+  NoteStore store(files, registry, ToU16(DataDir()));
+  NOTE_CATE unsorted;
+  unsorted.id = 1;
+  unsorted.name = u"Unsorted";
+  store.SaveCategory(unsorted, false);
 }
 
 std::wstring ReadFileUtf16(const std::wstring& path) {
