@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include "WinTestUtil.h"
 #include "app/MainWnd_win.h"
+#include "notewnd/NoteWnd_win.h"
 #include "app/MainWindowFixture.h"
 #include "app/Settings.h"
 #include "framework/Text.h"
@@ -302,6 +303,55 @@ TEST_F(MainWindow, ExitWritesTheStateAndTheClosingTime) {
   MSG m;
   while (::PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
+}
+
+}  // namespace
+}  // namespace zavra
+
+namespace zavra {
+namespace {
+
+// True when `upper` lies above `lower` in the z-order.
+bool Above(HWND upper, HWND lower) {
+  for (HWND w = ::GetWindow(lower, GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV))
+    if (w == upper) return true;
+  return false;
+}
+
+class TrayClicks : public test::MainWindowFixture {};
+
+TEST_F(TrayClicks, ClickBringsNotesFrontButNotRightAfterADoubleClick) {
+  AddCategory(1, u"Unsorted");
+  SetDword(u"NoteOnTop", 0);
+  CMainWnd& main = Start();
+  const std::u16string text = u"in front";
+  ASSERT_NE(main.NewNote(1, &text), 0u);
+  ASSERT_EQ(main.noteWindows().size(), 1u);
+  HWND note = main.noteWindows()[0]->GetSafeHwnd();
+  HWND cover = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                 nullptr, nullptr, nullptr);
+  ASSERT_TRUE(cover);
+  auto coverOnTop = [&] {
+    ::SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    test::Pump(50);
+    ASSERT_TRUE(Above(cover, note));
+  };
+
+  coverOnTop();
+  ::SendMessageW(main, WM_TRAY_NOTIFY, 0, WM_LBUTTONUP);
+  test::Pump(50);
+  EXPECT_TRUE(Above(note, cover)) << "a click brings the notes to the front";
+
+  // A double-click makes a new note (the default action); the button-up that follows within
+  // the second is not a click of its own.
+  ::SendMessageW(main, WM_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
+  EXPECT_EQ(AllNotes().size(), 2u);
+  coverOnTop();
+  for (CNoteWnd* w : main.noteWindows()) ::SetWindowPos(*w, cover, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SendMessageW(main, WM_TRAY_NOTIFY, 0, WM_LBUTTONUP);
+  test::Pump(50);
+  EXPECT_TRUE(Above(cover, note)) << "guarded for a second after the double-click";
+  ::DestroyWindow(cover);
 }
 
 }  // namespace
