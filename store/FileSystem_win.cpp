@@ -35,8 +35,11 @@ class Win32WriteFile : public IWriteFile {
 
 }  // namespace
 
-::LOGFONTW ToWinFont(const zavra::LOGFONTW& font) {
-  ::LOGFONTW out{};
+namespace {
+// The two font records have the same fields; only the face name's character type differs.
+template <class To, class From>
+To CopyFont(const From& font) {
+  To out{};
   out.lfHeight = font.lfHeight;
   out.lfWidth = font.lfWidth;
   out.lfEscapement = font.lfEscapement;
@@ -51,29 +54,14 @@ class Win32WriteFile : public IWriteFile {
   out.lfQuality = font.lfQuality;
   out.lfPitchAndFamily = font.lfPitchAndFamily;
   std::copy(std::begin(font.lfFaceName), std::end(font.lfFaceName), out.lfFaceName);
-  out.lfFaceName[LF_FACESIZE - 1] = L'\0';
+  out.lfFaceName[LF_FACESIZE - 1] = 0;
   return out;
 }
+}  // namespace
 
-zavra::LOGFONTW FromWinFont(const ::LOGFONTW& font) {
-  zavra::LOGFONTW out;
-  out.lfHeight = font.lfHeight;
-  out.lfWidth = font.lfWidth;
-  out.lfEscapement = font.lfEscapement;
-  out.lfOrientation = font.lfOrientation;
-  out.lfWeight = font.lfWeight;
-  out.lfItalic = font.lfItalic;
-  out.lfUnderline = font.lfUnderline;
-  out.lfStrikeOut = font.lfStrikeOut;
-  out.lfCharSet = font.lfCharSet;
-  out.lfOutPrecision = font.lfOutPrecision;
-  out.lfClipPrecision = font.lfClipPrecision;
-  out.lfQuality = font.lfQuality;
-  out.lfPitchAndFamily = font.lfPitchAndFamily;
-  std::copy(std::begin(font.lfFaceName), std::end(font.lfFaceName), out.lfFaceName);
-  out.lfFaceName[LF_FACESIZE - 1] = u'\0';
-  return out;
-}
+::LOGFONTW ToWinFont(const zavra::LOGFONTW& font) { return CopyFont<::LOGFONTW>(font); }
+
+zavra::LOGFONTW FromWinFont(const ::LOGFONTW& font) { return CopyFont<zavra::LOGFONTW>(font); }
 
 bool Win32FileSystem::Read(const std::u16string& path, std::vector<uint8_t>& out, size_t maxBytes) {
   out.clear();
