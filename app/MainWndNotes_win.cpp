@@ -6,6 +6,7 @@
 #include "app/ReopenDlg_win.h"
 #include "framework/Text.h"
 #include "notewnd/NoteWnd_win.h"
+#include "store/Clipboard_win.h"
 #include "store/Links_win.h"
 #include "store/PortableNote.h"
 #include "store/PortableNote_win.h"
@@ -161,6 +162,12 @@ void CMainWnd::DuplicateNote(const NOTE_PAD& note) {
 void CMainWnd::SaveCopyAs(const NOTE_PAD& note, HWND owner) { zavra::SaveCopyAs(owner, note); }
 
 void CMainWnd::LaunchLink(const NOTE_PAD& note) { LaunchNoteLink(note.link); }
+
+void CMainWnd::CopyNote(const NOTE_PAD& note, unsigned mode) {
+  // The main window owns the copy: it outlives the note window and so gets WM_DESTROYCLIPBOARD.
+  HGLOBAL noteIdData = nullptr;
+  if (CopyNoteToClipboard(GetSafeHwnd(), note, mode, &noteIdData)) clipboardNoteId_ = noteIdData;
+}
 
 // The note edit dialog, trackers, the skin chooser, the pad and the calendar arrive with their
 // own windows.

@@ -145,6 +145,10 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         WriteLists();
       }
       return 0;
+    case WM_DESTROYCLIPBOARD:
+      if (clipboardNoteId_) ::GlobalFree(clipboardNoteId_);
+      clipboardNoteId_ = nullptr;
+      return 0;
     case WM_TIMECHANGE:
       // The zone's cached offsets may no longer hold.
       RefreshMachineLocalTime();

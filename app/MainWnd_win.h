@@ -94,6 +94,7 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   void DuplicateNote(const NOTE_PAD& note) override;
   void SaveCopyAs(const NOTE_PAD& note, HWND owner) override;
   void LaunchLink(const NOTE_PAD& note) override;
+  void CopyNote(const NOTE_PAD& note, unsigned mode) override;
   void EditNote(const NOTE_PAD& note, HWND owner) override;
   void TrackNote(const NOTE_PAD& note) override;
   void CosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner) override {
@@ -196,6 +197,8 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   AlarmQueue alarms_;
   std::vector<CNoteWnd*> noteWindows_;  // owned; deleted when their window is gone
   std::wstring lastSound_;
+  // The copied note id on the clipboard: private-format data is ours to free.
+  HGLOBAL clipboardNoteId_ = nullptr;
 };
 
 }  // namespace zavra

@@ -4,6 +4,7 @@
 #include "app/MenuModel.h"
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
+#include "store/Clipboard_win.h"
 
 namespace zavra {
 
@@ -29,7 +30,6 @@ enum NoteCommand : UINT {
   kCmdReopenCustom = 32882,
   kCmdCopyLink = 32848,
 };
-constexpr UINT kNoteIdClipboardFormat = 0x0200;
 constexpr int kReopenMinutes[] = {5, 10, 30, 60, 120, 240, 1440};
 constexpr int kNoteSubmenu = 0;
 constexpr int kLinkSubmenu = 4;
@@ -40,30 +40,7 @@ std::wstring MenuText(HMENU menu, UINT id) {
   return buf;
 }
 
-bool PutOnClipboard(HWND owner, UINT format, const void* data, size_t bytes) {
-  GlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-  if (!memory) return false;
-  void* p = ::GlobalLock(memory.get());
-  if (!p) return false;
-  memcpy(p, data, bytes);
-  ::GlobalUnlock(memory.get());
-  if (!::SetClipboardData(format, memory.get())) return false;
-  memory.release();  // the clipboard owns it now
-  return true;
-}
-
 }  // namespace
-
-void CNoteWnd::CopyToClipboard(const std::wstring& text, bool withId) {
-  if (!::OpenClipboard(*this)) return;
-  ::EmptyClipboard();
-  PutOnClipboard(*this, CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  if (withId) {
-    const uint32_t id = note_.id;
-    PutOnClipboard(*this, kNoteIdClipboardFormat, &id, sizeof id);
-  }
-  ::CloseClipboard();
-}
 
 void CNoteWnd::ShowContextMenu(POINT client) {
   MenuHandle root(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kNoteMenu)));
@@ -116,10 +93,10 @@ bool CNoteWnd::OnCommand(UINT id, UINT code, HWND control) {
       host_.TrackNote(note_);
       return true;
     case kCmdCopy:
-      CopyToClipboard(ToWide(note_.text), true);
+      host_.CopyNote(note_, kCopyText | kCopyNoteId);
       return true;
     case kCmdCopyLink:
-      CopyToClipboard(ToWide(note_.link), false);
+      host_.CopyNote(note_, kCopyLink);
       return true;
     case kCmdEdit:
       if (transient())

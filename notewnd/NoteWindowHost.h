@@ -45,6 +45,8 @@ class INoteWindowHost {
   virtual void DuplicateNote(const NOTE_PAD& note) = 0;
   virtual void SaveCopyAs(const NOTE_PAD& note, HWND owner) = 0;
   virtual void LaunchLink(const NOTE_PAD& note) = 0;  // files, URLs and "note:" links
+  // "Cop&y" and "Cop&y Link": the clipboard copy modes.
+  virtual void CopyNote(const NOTE_PAD& note, unsigned mode) = 0;
   virtual void EditNote(const NOTE_PAD& note, HWND owner) = 0;
   virtual void TrackNote(const NOTE_PAD& note) = 0;
   // Colour, font, save and load default (the menu model's cosmetics commands).

@@ -102,7 +102,6 @@ class CNoteWnd : public CBkgWnd {
   bool OnKey(UINT key);
   bool OnLinkIcon(POINT client) const;
   void ShowContextMenu(POINT client);
-  void CopyToClipboard(const std::wstring& text, bool withId);
   void Close();
   void Reopen(int minutes);
   void SaveRecord(NOTE_PAD& record);

@@ -59,17 +59,16 @@ class GlobalLockScope {
   size_t size_;
 };
 
-bool PutData(UINT format, const void* data, size_t bytes, GlobalAllocFn alloc) {
+HGLOBAL PutData(UINT format, const void* data, size_t bytes, GlobalAllocFn alloc) {
   GlobalMemory memory(alloc(GMEM_MOVEABLE, bytes));
-  if (!memory) return false;
+  if (!memory) return nullptr;
   {
     GlobalLockScope lock(memory.get());
-    if (!lock.data()) return false;
+    if (!lock.data()) return nullptr;
     std::memcpy(lock.data(), data, bytes);
   }
-  if (!::SetClipboardData(format, memory.get())) return false;
-  memory.release();  // the clipboard owns it now
-  return true;
+  if (!::SetClipboardData(format, memory.get())) return nullptr;
+  return memory.release();  // the clipboard holds it now
 }
 
 std::u16string TextOf(HANDLE h) {
@@ -85,17 +84,22 @@ std::u16string TextOf(HANDLE h) {
 
 }  // namespace
 
-bool CopyNoteToClipboard(HWND owner, const NOTE_PAD& note, unsigned mode, GlobalAllocFn alloc) {
+bool CopyNoteToClipboard(HWND owner, const NOTE_PAD& note, unsigned mode, HGLOBAL* noteIdData,
+                         GlobalAllocFn alloc) {
+  if (noteIdData) *noteIdData = nullptr;
   ClipboardScope clipboard(owner);
   if (!clipboard || !::EmptyClipboard()) return false;
   bool ok = true;
   if (mode & (kCopyText | kCopyLink)) {
     const std::u16string& s = (mode & kCopyLink) ? note.link : note.text;
-    ok = PutData(CF_UNICODETEXT, s.c_str(), (s.size() + 1) * sizeof(char16_t), alloc);
+    ok = PutData(CF_UNICODETEXT, s.c_str(), (s.size() + 1) * sizeof(char16_t), alloc) != nullptr;
   }
   if (ok && (mode & kCopyNoteId)) {
+    // Last, so that no failure after it can leave this memory on an emptied clipboard.
     const uint32_t id = note.id;
-    ok = PutData(kNoteIdClipboardFormat, &id, sizeof id, alloc);
+    HGLOBAL data = PutData(kNoteIdClipboardFormat, &id, sizeof id, alloc);
+    ok = data != nullptr;
+    if (noteIdData) *noteIdData = data;
   }
   if (!ok) ::EmptyClipboard();
   return ok;

@@ -26,7 +26,10 @@ using GlobalAllocFn = HGLOBAL(WINAPI*)(UINT flags, SIZE_T bytes);
 // Empties the clipboard and puts the note there as `mode` says, owned by `owner` (which must
 // be a window). False when the clipboard could not be opened or filled; a failure after
 // emptying leaves it empty rather than half filled.
-bool CopyNoteToClipboard(HWND owner, const NOTE_PAD& note, unsigned mode, GlobalAllocFn alloc = ::GlobalAlloc);
+// The system never frees data in a private format: `noteIdData` receives the id's memory,
+// which the owner frees when WM_DESTROYCLIPBOARD tells it the clipboard was emptied.
+bool CopyNoteToClipboard(HWND owner, const NOTE_PAD& note, unsigned mode, HGLOBAL* noteIdData = nullptr,
+                         GlobalAllocFn alloc = ::GlobalAlloc);
 
 // Quick paste: the note's text alone.
 inline bool QuickPaste(HWND owner, const NOTE_PAD& note) { return CopyNoteToClipboard(owner, note, kCopyText); }

@@ -2,6 +2,7 @@
 # Runs the Windows build's tests under Wine: tools/run-wine-tests.sh <build dir> [ctest args]
 # Private prefix, HOME, locales and Xvfb display; everything started here is stopped on exit.
 set -euo pipefail
+trap 'echo "run-wine-tests.sh: line $LINENO: \"$BASH_COMMAND\" failed (exit $?)" >&2' ERR
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:?build dir}" && pwd); shift
 export ZAVRA_WINE_DIR="$build/wine"

@@ -11,18 +11,32 @@ WINE64=/usr/lib/wine/wine64
 [ -x "$WINE64" ] || WINE64=$(command -v wine64 || command -v wine)
 
 # Creates the prefix once: fonts, no window decorations, no crash dialog (it would hang).
+# What Wine prints goes to prepare.log, shown only when a step fails.
 zavra_wine_prepare() {
   mkdir -p "$ZAVRA_WINE_DIR" "$ZAVRA_WINE_HOME"
+  local log="$ZAVRA_WINE_DIR/prepare.log"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.zavra-ready" ]; then
-      HOME="$ZAVRA_WINE_HOME" wineboot -i >/dev/null 2>&1 || HOME="$ZAVRA_WINE_HOME" "$WINE64" wineboot -i >/dev/null 2>&1
-      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-      cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-      HOME="$ZAVRA_WINE_HOME" "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-      HOME="$ZAVRA_WINE_HOME" "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-      HOME="$ZAVRA_WINE_HOME" wineserver -w
-      touch "$WINEPREFIX/.zavra-ready"
-    fi
+    [ -f "$WINEPREFIX/.zavra-ready" ] && exit 0
+    set +e
+    step() {
+      echo "+ $*" >>"$log"
+      HOME="$ZAVRA_WINE_HOME" "$@" >>"$log" 2>&1
+      local rc=$?
+      if [ $rc -ne 0 ]; then
+        echo "Preparing the Wine prefix $WINEPREFIX failed (exit $rc): $*" >&2
+        cat "$log" >&2
+        exit $rc
+      fi
+    }
+    : >"$log"
+    step "$WINE64" wineboot -i
+    step wineserver -w
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+    step "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f
+    step "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+    step wineserver -w
+    touch "$WINEPREFIX/.zavra-ready"
   ) 9>"$ZAVRA_WINE_DIR/.lock"
 }

@@ -6,6 +6,7 @@
 #include "app/MainWindowFixture.h"
 #include "app/Settings.h"
 #include "framework/Text.h"
+#include "store/Clipboard_win.h"
 #include "store/StoreWin.h"
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -352,6 +353,31 @@ TEST_F(TrayClicks, ClickBringsNotesFrontButNotRightAfterADoubleClick) {
   test::Pump(50);
   EXPECT_TRUE(Above(cover, note)) << "guarded for a second after the double-click";
   ::DestroyWindow(cover);
+}
+
+// The note's id is in a private format, which the system never frees: the main window does,
+// when told the clipboard was emptied (Wine frees it by itself, so that part is not seen here).
+TEST_F(MainWindow, CopiedNoteIsOwnedByTheMainWindow) {
+  CMainWnd& main = Start();
+  const std::u16string text = u"copy me";
+  const uint32_t id = main.NewNote(1, &text);
+  CNoteWnd* window = main.FindNoteWindow(id);
+  ASSERT_TRUE(window);
+  ::SendMessageW(*window, WM_COMMAND, 57634, 0);  // "Cop&y"
+  EXPECT_EQ(::GetClipboardOwner(), main.GetSafeHwnd()) << "the note window may close before the clipboard is emptied";
+
+  HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(other);
+  ClipboardContent clip;
+  ASSERT_TRUE(ReadClipboardContent(other, clip));
+  ASSERT_TRUE(clip.noteId);
+  EXPECT_EQ(*clip.noteId, id);
+  EXPECT_EQ(std::string(clip.text.begin(), clip.text.end()), "copy me");
+
+  ASSERT_TRUE(::OpenClipboard(other));
+  ::EmptyClipboard();  // another program copies something: the main window frees the id
+  ::CloseClipboard();
+  ::DestroyWindow(other);
 }
 
 }  // namespace

@@ -112,6 +112,9 @@ class FakeHost : public INoteWindowHost, private StoreObserver {
   void DuplicateNote(const NOTE_PAD&) override { calls.push_back("duplicate"); }
   void SaveCopyAs(const NOTE_PAD&, HWND) override { calls.push_back("saveCopyAs"); }
   void LaunchLink(const NOTE_PAD& note) override { calls.push_back("launch:" + Narrow(note.link)); }
+  void CopyNote(const NOTE_PAD& note, unsigned mode) override {
+    calls.push_back("copy:" + std::to_string(mode) + ":" + std::to_string(note.id));
+  }
   void EditNote(const NOTE_PAD&, HWND) override { calls.push_back("edit"); }
   void TrackNote(const NOTE_PAD&) override { calls.push_back("track"); }
   void CosmeticsCommand(UINT command, const NOTE_PAD&, HWND) override {

@@ -137,7 +137,7 @@ TEST_F(ClipboardWinTest, AllocationFailureLeavesTheClipboardEmpty) {
     ClipboardWriter(window.get()).PutText(L"previous content");
     g_allocations = 0;
     g_failAt = failAt;
-    EXPECT_FALSE(CopyNoteToClipboard(window.get(), note, kCopyText | kCopyNoteId, FailingAlloc)) << failAt;
+    EXPECT_FALSE(CopyNoteToClipboard(window.get(), note, kCopyText | kCopyNoteId, nullptr, FailingAlloc)) << failAt;
     EXPECT_EQ(FormatCount(), 0u) << "after failing allocation " << failAt;
   }
 }
