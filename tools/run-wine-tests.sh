@@ -42,6 +42,12 @@ keep_pid=$!
 # Wine starts its service processes with the first program that needs them; start them here,
 # away from ctest's output pipes, or a test could be kept waiting for their end.
 "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+rc=0; "$WINE64" "$build/tools/trivial.exe" </dev/null >"$ZAVRA_WINE_DIR/trivial.log" 2>&1 || rc=$?
+if [ $rc -ne 0 ]; then
+  echo "Wine cannot run a trivial program of this build (exit $rc); $("$WINE64" --version 2>&1):" >&2
+  cat "$ZAVRA_WINE_DIR/trivial.log" >&2
+  exit 1
+fi
 "$WINE64" "$build/tools/trivial_gui.exe" </dev/null >/dev/null 2>&1 || true
 export ZAVRA_BUILD_DIR="$build"
 cd "$build"
