@@ -106,9 +106,18 @@ void CNoteWnd::ApplyOpenMode(int mode) {
 void CNoteWnd::LoadRecord(const NOTE_PAD& note) {
   StopScheduleTimer();
   note_ = note;
-  const NOTE_CATE cate = host_.Store().LoadCategory(note_.category);
+  ApplyCategory(host_.Store().LoadCategory(note_.category));
+  header_.Clear();
+  // A window standing elsewhere than the record says (placed, clamped, moved before the save)
+  // writes its place when it closes.
+  loadedPaper_ = To(note_.rect);
+  if (GetSafeHwnd()) EvaluateSchedule(false);
+}
+
+void CNoteWnd::ApplyCategory(const NOTE_CATE& cate, bool withLook) {
   cateFlags_ = cate.flags;
   categoryName_ = cate.name;
+  if (!withLook) return;
   ApplyCategoryDefaults(note_, cate, true);
   LoadFonts();
   lineStarts_.assign(1, 0);
@@ -117,11 +126,6 @@ void CNoteWnd::LoadRecord(const NOTE_PAD& note) {
   SetColors(note_.paperColor, note_.textColor, InactiveBorderColor(note_.paperColor));
   LoadIcons();
   SetSkin(GetSkinByTitle(AsWide(note_.skin)));
-  header_.Clear();
-  // A window standing elsewhere than the record says (placed, clamped, moved before the save)
-  // writes its place when it closes.
-  loadedPaper_ = To(note_.rect);
-  if (GetSafeHwnd()) EvaluateSchedule(false);
 }
 
 void CNoteWnd::LoadFonts() {
@@ -257,21 +261,10 @@ void CNoteWnd::OnNoteNotify(WPARAM code, LPARAM lp) {
 }
 
 void CNoteWnd::OnCategoriesChanged() {
-  const NOTE_CATE cate = host_.Store().LoadCategory(note_.category);
-  cateFlags_ = cate.flags;
-  categoryName_ = cate.name;
   constexpr uint32_t kOwnLook = kNoteOwnIcon | kNoteOwnPaperColor | kNoteOwnFont | kNoteOwnTextColor;
-  if ((note_.flags & kOwnLook) != kOwnLook) {
-    ApplyCategoryDefaults(note_, cate, true);
-    LoadFonts();
-    lineStarts_.assign(1, 0);
-    firstLine_ = 0;
-    cachedAlign_ = -1;
-    SetColors(note_.paperColor, note_.textColor, InactiveBorderColor(note_.paperColor));
-    LoadIcons();
-    SetSkin(GetSkinByTitle(AsWide(note_.skin)));
-    header_.Recompute(clock_(), note_.paperColor);
-  }
+  const bool inheritsSomething = (note_.flags & kOwnLook) != kOwnLook;
+  ApplyCategory(host_.Store().LoadCategory(note_.category), inheritsSomething);
+  if (inheritsSomething) header_.Recompute(clock_(), note_.paperColor);
   Render();
 }
 

@@ -88,6 +88,9 @@ class CNoteWnd : public CBkgWnd {
 
  private:
   bool transient() const { return (note_.flags & kNoteTransient) != 0; }
+  // The category's name and flags, and with `withLook` its defaults for what the note does not
+  // set itself, with fonts, colours, icons and skin reloaded.
+  void ApplyCategory(const NOTE_CATE& cate, bool withLook = true);
   void LoadFonts();
   void LoadIcons();
   void EvaluateSchedule(bool forced);

@@ -9,9 +9,7 @@ source "$root/tools/wine-env.sh"
 zavra_wine_prepare
 export HOME="$ZAVRA_WINE_HOME"
 if [ -z "${DISPLAY:-}" ]; then
-  Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  export DISPLAY=:77
-  sleep 1
+  zavra_start_xvfb 77 89
   echo "No display: running on Xvfb $DISPLAY"
 fi
 exec "$WINE64" "$root/build/windows/bin/notezavra.exe" "$@"

@@ -71,3 +71,22 @@ zavra_wine_create_prefix() {
     "${run[@]}" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
     HOME="$ZAVRA_WINE_HOME" wineserver -w
 }
+
+# Starts a private Xvfb on the first free display in FIRST..LAST: sets DISPLAY and xvfb_pid.
+zavra_start_xvfb() {
+  local n
+  xvfb_pid=""
+  for n in $(seq "$1" "$2"); do
+    { [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; } && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+    if kill -0 "$xvfb_pid" 2>/dev/null; then
+      export DISPLAY=:$n
+      return 0
+    fi
+    xvfb_pid=""
+  done
+  echo "no free Xvfb display in :$1-:$2" >&2
+  return 1
+}

@@ -16,15 +16,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 91 99); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  if kill -0 $xvfb_pid 2>/dev/null; then export DISPLAY=:$n; break; fi
-  xvfb_pid=""
-done
-[ -n "${DISPLAY:-}" ] || { echo "no free Xvfb display in :91-:99" >&2; exit 1; }
+zavra_start_xvfb 91 99
 
 zavra_wine_prepare
 export HOME="$ZAVRA_WINE_HOME" ZAVRA_BUILD_DIR="$build" ZAVRA_SKIN_SCREENSHOTS=1
