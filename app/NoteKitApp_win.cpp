@@ -37,8 +37,14 @@ bool CNoteKitApp::InitInstance() {
   }
   if (instanceError_ == ERROR_ALREADY_EXISTS) {
     // Another copy runs: hand it our command line (even an empty one) and end.
+    // The other copy may still be starting: its window comes a moment after its mutex.
     const std::wstring title = LoadResString(IDS_MAIN_TITLE);
-    if (HWND running = ::FindWindowW(nullptr, title.c_str())) {
+    HWND running = ::FindWindowW(nullptr, title.c_str());
+    for (ULONGLONG giveUp = ::GetTickCount64() + kPipeStartWaitMs; !running && ::GetTickCount64() < giveUp;) {
+      ::Sleep(50);
+      running = ::FindWindowW(nullptr, title.c_str());
+    }
+    if (running) {
       ::SetForegroundWindow(running);
       SendPipeCommand(previousForeground_, commandLine());
     }

@@ -7,12 +7,21 @@ namespace zavra {
 
 bool SendPipeCommand(HWND previousForeground, std::wstring_view commandLine) {
   FileHandle pipe;
-  // Every instance may be busy for a moment while the server sets up the next one;
-  // waiting briefly keeps a second sender's command from being lost.
-  for (int attempt = 0; attempt < 5; ++attempt) {
+  // While the main program starts, its window can be found a moment before its pipe exists;
+  // and every instance may be busy while the server sets up the next one. Waiting a little
+  // in both cases keeps the command from being lost.
+  const ULONGLONG giveUp = ::GetTickCount64() + kPipeStartWaitMs;
+  for (;;) {
     pipe.reset(::CreateFileW(kCommandPipeName, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (pipe || ::GetLastError() != ERROR_PIPE_BUSY) break;
-    ::WaitNamedPipeW(kCommandPipeName, 1000);
+    if (pipe) break;
+    const DWORD error = ::GetLastError();
+    if (::GetTickCount64() >= giveUp) break;
+    if (error == ERROR_PIPE_BUSY)
+      ::WaitNamedPipeW(kCommandPipeName, 1000);
+    else if (error == ERROR_FILE_NOT_FOUND)
+      ::Sleep(50);
+    else
+      break;
   }
   if (!pipe) return false;
   DWORD mode = PIPE_READMODE_MESSAGE;

@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "framework/Window.h"
 #include <string>
+#include <atomic>
 #include <thread>
 #include <algorithm>
 #include <vector>
@@ -39,6 +40,17 @@ class CommandRecorder : public CWnd {
     return CWnd::WindowProc(msg, wp, lp);
   }
 };
+
+// One server per process, as in the program; started by whichever test needs it first.
+bool g_serverStarted = false;
+CommandRecorder* SharedServer() {
+  static CommandRecorder* recorder = [] {
+    auto* r = new CommandRecorder;  // lives as long as the server thread: until the process ends
+    g_serverStarted = r->Create() && StartPipeServer(r->GetSafeHwnd());
+    return r;
+  }();
+  return recorder;
+}
 
 bool WriteRawNow(const std::vector<uint8_t>& bytes) {
   FileHandle pipe;
@@ -92,9 +104,8 @@ std::vector<uint8_t> Message(uint32_t window, uint32_t tag, const std::u16string
 class CommandPipe : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    recorder_ = new CommandRecorder;
-    ASSERT_TRUE(recorder_->Create());
-    ASSERT_TRUE(StartPipeServer(recorder_->GetSafeHwnd()));
+    recorder_ = SharedServer();
+    ASSERT_TRUE(g_serverStarted);
     // The server thread needs a moment to create its first instance.
     ASSERT_TRUE(test::PumpUntil([] { return ::WaitNamedPipeW(kCommandPipeName, 50) != FALSE; }, 5000));
   }
@@ -110,6 +121,36 @@ class CommandPipe : public testing::Test {
   static CommandRecorder* recorder_;
 };
 CommandRecorder* CommandPipe::recorder_ = nullptr;
+
+// A launcher can find the main window while the program is still starting, before its pipe
+// exists: the command waits for the pipe instead of being lost.
+TEST(CommandPipeStartUp, SenderWaitsForAServerThatIsStillStarting) {
+  if (g_serverStarted) GTEST_SKIP() << "the server already runs in this process";
+  std::atomic<bool> done{false};
+  bool sent = false;
+  std::thread sender([&] {
+    sent = SendPipeCommand(nullptr, L"/n early");
+    done = true;
+  });
+  test::Pump(400);
+  EXPECT_FALSE(done) << "the sender gave up before the server started";
+  CommandRecorder* recorder = SharedServer();
+  ASSERT_TRUE(g_serverStarted);
+  test::PumpUntil([&] { return done && !recorder->received.empty(); }, 10000);
+  sender.join();
+  EXPECT_TRUE(sent);
+  ASSERT_EQ(recorder->received.size(), 1u);
+  EXPECT_EQ(recorder->received[0].line, u"/n early");
+}
+
+TEST(CommandPipeStartUp, SenderGivesUpWhenNoServerComes) {
+  if (g_serverStarted) GTEST_SKIP() << "the server already runs in this process";
+  const ULONGLONG start = ::GetTickCount64();
+  EXPECT_FALSE(SendPipeCommand(nullptr, L"/n nobody"));
+  const ULONGLONG waited = ::GetTickCount64() - start;
+  EXPECT_GE(waited, kPipeStartWaitMs - 100);
+  EXPECT_LT(waited, kPipeStartWaitMs + 3000) << "the wait is bounded";
+}
 
 TEST_F(CommandPipe, ClientCommandArrivesWithItsPreviousWindow) {
   HWND previous = reinterpret_cast<HWND>(static_cast<intptr_t>(0x1234));

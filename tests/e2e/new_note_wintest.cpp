@@ -4,6 +4,7 @@
 #include "e2e/Programs.h"
 #include "framework/Text.h"
 #include "store/StoreWin.h"
+#include <algorithm>
 
 namespace zavra::test {
 namespace {
@@ -21,6 +22,8 @@ class NewNoteEndToEnd : public testing::Test {
       c.name = name;
       ASSERT_TRUE(store_->SaveCategory(c, false));
     }
+    }
+  void StartResident() {
     main_ = Process::Start(BinDir() + L"notezavra.exe", L"");
     ASSERT_TRUE(WaitForMainWindow());
   }
@@ -45,6 +48,7 @@ class NewNoteEndToEnd : public testing::Test {
 };
 
 TEST_F(NewNoteEndToEnd, LauncherCreatesANoteInTheNamedCategory) {
+  StartResident();
   Process launcher = Process::Start(BinDir() + L"ZavraL.exe", L"/n5 Buy milk");
   EXPECT_EQ(launcher.Wait(5000), 0);
   const auto notes = WaitForNotes(1);
@@ -54,6 +58,7 @@ TEST_F(NewNoteEndToEnd, LauncherCreatesANoteInTheNamedCategory) {
 }
 
 TEST_F(NewNoteEndToEnd, UnknownCategoryLandsInUnsorted) {
+  StartResident();
   Process launcher = Process::Start(BinDir() + L"ZavraL.exe", L"/n9 Nine");
   EXPECT_EQ(launcher.Wait(5000), 0);
   const auto notes = WaitForNotes(1);
@@ -63,6 +68,7 @@ TEST_F(NewNoteEndToEnd, UnknownCategoryLandsInUnsorted) {
 }
 
 TEST_F(NewNoteEndToEnd, SecondCopyCreatesItThroughThePipe) {
+  StartResident();
   Process second = Process::Start(BinDir() + L"notezavra.exe", L"/n5 From the second copy");
   EXPECT_EQ(second.Wait(5000), 0);
   const auto notes = WaitForNotes(1);
@@ -70,6 +76,23 @@ TEST_F(NewNoteEndToEnd, SecondCopyCreatesItThroughThePipe) {
   EXPECT_EQ(notes[0].text, u"From the second copy");
   EXPECT_EQ(notes[0].category, 5);
   EXPECT_TRUE(main_.running());
+}
+
+// Commands given while the resident copy is still starting (its mutex taken, its window or
+// its pipe not there yet) wait for it instead of being lost.
+TEST_F(NewNoteEndToEnd, CommandsDuringStartUpAreNotLost) {
+  main_ = Process::Start(BinDir() + L"notezavra.exe", L"");
+  Process second = Process::Start(BinDir() + L"notezavra.exe", L"/n5 From the second copy");
+  Process launcher = Process::Start(BinDir() + L"ZavraL.exe", L"/n5 From the launcher");
+  EXPECT_EQ(launcher.Wait(15000), 0);
+  auto notes = WaitForNotes(2);
+  ASSERT_EQ(notes.size(), 2u);
+  std::vector<std::u16string> texts{notes[0].text, notes[1].text};
+  std::sort(texts.begin(), texts.end());
+  EXPECT_EQ(texts, (std::vector<std::u16string>{u"From the launcher", u"From the second copy"}));
+  // Either copy may win the start; the other forwards and ends.
+  PumpUntil([&] { return main_.running() != second.running(); }, 10000);
+  EXPECT_NE(main_.running(), second.running()) << "exactly one copy stays resident";
 }
 
 }  // namespace
