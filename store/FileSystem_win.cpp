@@ -57,6 +57,31 @@ To CopyFont(const From& font) {
   out.lfFaceName[LF_FACESIZE - 1] = 0;
   return out;
 }
+// Another program (a virus scanner, an indexer, a backup, a reader of the note folder) may
+// hold a note file open for a moment; replacing, removing or recreating it then fails with
+// one of these. Giving up at once would lose the save, so such an attempt is repeated for
+// about two seconds.
+bool IsTransientLock(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+template <typename Attempt>
+bool RetryWhileLocked(Attempt attempt) {
+  constexpr DWORD kLockWaitMs = 2000;
+  DWORD pause = 10, waited = 0;
+  while (!attempt()) {
+    const DWORD error = ::GetLastError();
+    if (!IsTransientLock(error) || waited >= kLockWaitMs) {
+      ::SetLastError(error);
+      return false;
+    }
+    ::Sleep(pause);
+    waited += pause;
+    pause = std::min<DWORD>(pause * 2, 250);
+  }
+  return true;
+}
+
 }  // namespace
 
 ::LOGFONTW ToWinFont(const zavra::LOGFONTW& font) { return CopyFont<::LOGFONTW>(font); }
@@ -90,9 +115,14 @@ bool Win32FileSystem::Read(const std::u16string& path, std::vector<uint8_t>& out
 
 std::unique_ptr<IWriteFile> Win32FileSystem::Create(const std::u16string& path, CreateMode mode, CreateError* error) {
   if (error) *error = CreateError::kNone;
-  HANDLE h = ::CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, mode == CreateMode::kNew ? CREATE_NEW : CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
+  HANDLE h = INVALID_HANDLE_VALUE;
+  auto open = [&] {
+    h = ::CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, mode == CreateMode::kNew ? CREATE_NEW : CREATE_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    return h != INVALID_HANDLE_VALUE;
+  };
+  // A new file is a claim: when its name is taken, the caller wants to hear it at once.
+  if (!(mode == CreateMode::kNew ? open() : RetryWhileLocked(open))) {
     const DWORD code = ::GetLastError();
     if (error) *error = (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) ? CreateError::kExists : CreateError::kFailed;
     return nullptr;
@@ -101,14 +131,18 @@ std::unique_ptr<IWriteFile> Win32FileSystem::Create(const std::u16string& path, 
 }
 
 bool Win32FileSystem::Replace(const std::u16string& from, const std::u16string& to) {
-  return ::MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  return RetryWhileLocked([&] {
+    return ::MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  });
 }
 
 bool Win32FileSystem::Rename(const std::u16string& from, const std::u16string& to) {
-  return ::MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_WRITE_THROUGH) != FALSE;
+  return RetryWhileLocked([&] { return ::MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_WRITE_THROUGH) != FALSE; });
 }
 
-bool Win32FileSystem::Remove(const std::u16string& path) { return ::DeleteFileW(AsWide(path)) != FALSE; }
+bool Win32FileSystem::Remove(const std::u16string& path) {
+  return RetryWhileLocked([&] { return ::DeleteFileW(AsWide(path)) != FALSE; });
+}
 
 bool Win32FileSystem::Exists(const std::u16string& path) {
   return ::GetFileAttributesW(AsWide(path)) != INVALID_FILE_ATTRIBUTES;

@@ -124,6 +124,54 @@ TEST_F(StoreWinTest, FileCallsBehaveAsTheStoreExpects) {
   EXPECT_FALSE(files.CreateFolders(temp.folder() + u"plain\\sub\\"));
 }
 
+// Another program reading a note at the moment it is replaced must not make the save fail.
+TEST_F(StoreWinTest, ReplaceAndRemoveWaitForAReaderToLetGo) {
+  auto write = [&](const wchar_t* name, const char* text) {
+    auto file = files.Create(temp.file(name), CreateMode::kAlways, nullptr);
+    return file && file->Write(reinterpret_cast<const uint8_t*>(text), std::strlen(text)) && file->Commit();
+  };
+  auto openForReading = [&](const wchar_t* name) {
+    return ::CreateFileW(AsWide(temp.file(name)), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  };
+  auto closeLater = [](HANDLE h, int ms) {
+    return std::thread([h, ms] {
+      ::Sleep(ms);
+      ::CloseHandle(h);
+    });
+  };
+  ASSERT_TRUE(write(L"7.qnf", "old"));
+  ASSERT_TRUE(write(L"7.tmp-qnf", "new"));
+  HANDLE reader = openForReading(L"7.qnf");
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  std::thread release = closeLater(reader, 300);
+  EXPECT_TRUE(files.Replace(temp.file(L"7.tmp-qnf"), temp.file(L"7.qnf")));
+  release.join();
+  std::vector<uint8_t> out;
+  ASSERT_TRUE(files.Read(temp.file(L"7.qnf"), out, SIZE_MAX));
+  EXPECT_EQ(std::string(out.begin(), out.end()), "new");
+
+  reader = openForReading(L"7.qnf");
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  release = closeLater(reader, 300);
+  EXPECT_TRUE(files.Remove(temp.file(L"7.qnf")));
+  release.join();
+  EXPECT_FALSE(files.Exists(temp.file(L"7.qnf")));
+}
+
+TEST_F(StoreWinTest, ALockThatStaysMakesTheReplaceFailAndKeepsBothFiles) {
+  temp.Touch(L"8.qnf");
+  temp.Touch(L"8.tmp-qnf");
+  FileHandle reader(::CreateFileW(AsWide(temp.file(L"8.qnf")), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  0, nullptr));
+  ASSERT_TRUE(reader);
+  const ULONGLONG start = ::GetTickCount64();
+  EXPECT_FALSE(files.Replace(temp.file(L"8.tmp-qnf"), temp.file(L"8.qnf")));
+  EXPECT_LT(::GetTickCount64() - start, 5000u) << "the wait is bounded";
+  EXPECT_TRUE(files.Exists(temp.file(L"8.qnf")));
+  EXPECT_TRUE(files.Exists(temp.file(L"8.tmp-qnf")));
+}
+
 TEST_F(StoreWinTest, LargeFilesReadWhole) {
   std::vector<uint8_t> big(3 * 1024 * 1024 + 17);
   for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 31);
