@@ -61,7 +61,9 @@ CMainWnd::~CMainWnd() {
 bool CMainWnd::Create() {
   if (!RegisterWindowClass(kMainClass, CS_NOCLOSE)) return false;
   const RECT offScreen{-500, 10, -490, 20};
-  return CreateEx(WS_EX_TOOLWINDOW, kMainClass, LoadResString(IDS_MAIN_TITLE).c_str(), WS_POPUP, offScreen);
+  // Untitled until the creation handler has started the pipe: other copies and the launcher
+  // find the window by its title and then send their commands through the pipe.
+  return CreateEx(WS_EX_TOOLWINDOW, kMainClass, L"", WS_POPUP, offScreen);
 }
 
 // ---------------------------------------------------------------- life cycle
@@ -96,6 +98,7 @@ int CMainWnd::OnCreate() {
   alarms_.ResetMidnight(Now());
   RunAlarmScan();
   StartPipeServer(GetSafeHwnd());
+  ::SetWindowTextW(GetSafeHwnd(), LoadResString(IDS_MAIN_TITLE).c_str());
   return 0;
 }
 
