@@ -57,6 +57,7 @@ To CopyFont(const From& font) {
   out.lfFaceName[LF_FACESIZE - 1] = 0;
   return out;
 }
+
 // Another program (a virus scanner, an indexer, a backup, a reader of the note folder) may
 // hold a note file open for a moment; replacing, removing or recreating it then fails with
 // one of these. Giving up at once would lose the save, so such an attempt is repeated for

@@ -41,6 +41,9 @@ zavra_wine_prepare() {
     [ -f "$WINEPREFIX/.zavra-ready" ] && exit 0
     set +e
     log="$ZAVRA_WINE_DIR/prepare.log"
+    # Only a prefix made here is thrown away on failure: an older one may hold a user's notes.
+    fresh=0
+    [ -e "$WINEPREFIX" ] || fresh=1
     for attempt in 1 2 3; do
       if zavra_wine_create_prefix >"$log" 2>&1; then
         touch "$WINEPREFIX/.zavra-ready"
@@ -51,7 +54,7 @@ zavra_wine_prepare() {
       df -h "$ZAVRA_WINE_DIR" >&2
       HOME="$ZAVRA_WINE_HOME" wineserver -k >/dev/null 2>&1
       sleep 2
-      rm -rf "$WINEPREFIX"
+      [ $fresh = 1 ] && rm -rf "$WINEPREFIX"
     done
     exit 1
   ) 9>"$ZAVRA_WINE_DIR/.lock"
