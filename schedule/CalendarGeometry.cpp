@@ -91,7 +91,8 @@ std::vector<EntryPiece> PlaceEntries(const CalendarGeometry& g, const MonthLayou
         if (day != entry.firstDay && at.column != 0) continue;
         const int lastDay = std::min(entry.lastDay, day + (kGridColumns - 1 - at.column));
         piece.left = g.CellLeft(at.column);
-        piece.right = piece.left + (lastDay - day + 1) * g.columnWidth + 1;
+        // One pixel over the next cell's edge joins the pieces of a bar; none past the grid.
+        piece.right = std::min(piece.left + (lastDay - day + 1) * g.columnWidth + 1, g.CellLeft(kGridColumns));
         piece.leftCap = day == entry.firstDay && cell.begins;
         piece.rightCap = lastDay == entry.lastDay && layout.Cell(lastDay, slot).ends;
         if (piece.leftCap) piece.left += kCapWidth;
