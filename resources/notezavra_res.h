@@ -2,6 +2,7 @@
 // Resource ids of notezavra. Numbers are fixed where other parts of the system rely on them.
 
 #include "resources/calendar_res.h"
+#include "resources/tips_res.h"
 
 // Icons
 #define IDI_MAIN 128          // tray icon, program icon
