@@ -5,6 +5,7 @@
 
 #include "framework/Strings.h"
 #include "framework/Text.h"
+#include "notewnd/LocaleText_win.h"
 #include "resources/calendar_res.h"
 #include "schedule/Recurrence.h"
 
@@ -16,18 +17,7 @@ constexpr UINT kDayMenuActions = 4;  // open, edit, delete, exclude
 
 std::u16string Str(UINT id) { return ToU16(LoadResString(id)); }
 
-std::u16string TimeText(int64_t time) {
-  const LocalFields f = MachineLocalTime().FieldsOf(time);
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(std::clamp<int64_t>(f.year, 1601, 30827));
-  st.wMonth = static_cast<WORD>(f.month);
-  st.wDay = static_cast<WORD>(f.day);
-  st.wHour = static_cast<WORD>(f.secondOfDay / 3600);
-  st.wMinute = static_cast<WORD>(f.secondOfDay / 60 % 60);
-  wchar_t text[64] = {};
-  if (::GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &st, nullptr, text, 64) <= 1) return {};
-  return ToU16(text);
-}
+std::u16string TimeText(int64_t time) { return LocaleTime(MachineLocalTime().FieldsOf(time).secondOfDay, false); }
 
 }  // namespace
 
@@ -216,7 +206,9 @@ void CScheduleWnd::ToggleExclusionOfSelection() {
   if (ToggleExclusion(*note, date.year, date.month, date.day)) host_->Store().SaveNote(*note);
 }
 
-bool CScheduleWnd::OnCommand(UINT id, UINT, HWND) {
+bool CScheduleWnd::OnCommand(UINT id, UINT, HWND control) {
+  // A glyph button took the focus with its click; the keys belong to the calendar.
+  if (control) ::SetFocus(*this);
   if (id >= ID_CAL_DAY_ENTRY_FIRST && id <= ID_CAL_DAY_ENTRY_LAST) {
     RunDayMenuCommand(id);
     return true;
@@ -293,10 +285,29 @@ bool CScheduleWnd::OnCommand(UINT id, UINT, HWND) {
 
 // ---------------------------------------------------------------- buttons and tips
 
-void CScheduleWnd::CreateButtons() {}
+void CScheduleWnd::CreateButtons() {
+  // Previous and next month beside the title, "Today" after them; the picture shows through.
+  const struct {
+    int kind;
+    UINT command;
+    RECT rect;
+  } buttons[] = {{kGlyphLeft, ID_CAL_PREVIOUS, {28, 14, 42, 28}},
+                 {kGlyphRight, ID_CAL_NEXT, {210, 14, 224, 28}},
+                 {kGlyphText, ID_CAL_TODAY, {237, 14, 247, 28}}};
+  for (const auto& b : buttons) {
+    auto button = std::make_unique<CCloseButton>(b.kind, b.kind == kGlyphText ? LoadResString(IDS_CAL_TODAY) : L"",
+                                                 accent_, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+    if (button->Create(*this, b.command, b.rect, WS_VISIBLE, WS_EX_TRANSPARENT)) buttons_.push_back(std::move(button));
+  }
+}
 
-void CScheduleWnd::ShowTip(const CalendarEntry&, POINT) {}
+void CScheduleWnd::ShowTip(const CalendarEntry& entry, POINT client) {
+  POINT screen{client.x, client.y + 19};
+  ::ClientToScreen(*this, &screen);
+  tip_.SetNoteSummary(entry.note);
+  tip_.ShowAt(screen, *this);
+}
 
-void CScheduleWnd::HideTip() {}
+void CScheduleWnd::HideTip() { tip_.Hide(); }
 
 }  // namespace zavra

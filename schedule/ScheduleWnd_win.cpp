@@ -11,6 +11,7 @@
 #include "app/MainWnd_win.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
+#include "notewnd/LocaleText_win.h"
 #include "resources/calendar_res.h"
 #include "schedule/Recurrence.h"
 #include "schedule/WeekStart_win.h"
@@ -32,14 +33,15 @@ RECT32 WorkArea() {
 POINT PointOf(LPARAM lp) { return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
 
 std::wstring MonthTitle(const CalendarMonth& month, const CalendarNames& names) {
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(month.year);
-  st.wMonth = static_cast<WORD>(month.month);
-  st.wDay = 1;
-  st.wDayOfWeek = static_cast<WORD>(month.firstWeekday);
-  wchar_t text[128] = {};
-  if (month.year >= 1601 && ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_YEARMONTH, &st, nullptr, text, 128) > 1)
-    return text;
+  LocalFields first;
+  first.year = month.year;
+  first.month = month.month;
+  first.day = 1;
+  first.weekday = month.firstWeekday;
+  if (month.year >= 1601) {
+    const std::u16string title = LocaleDate(first, DATE_YEARMONTH);
+    if (!title.empty()) return ToWide(title);
+  }
   // Before the years the system formats: the month's name and the year.
   return ToWide(names.monthNames[static_cast<size_t>(month.month - 1)]) + L" " + std::to_wstring(month.year);
 }
@@ -72,7 +74,7 @@ bool CScheduleWnd::Create() {
   r.right = std::max(r.right, r.left + static_cast<int32_t>(frame.right - frame.left));
   r.bottom = std::max(r.bottom, r.top + static_cast<int32_t>(frame.bottom - frame.top));
   r = ClampInto(r, WorkArea());
-  return CreateEx(0, kClassName, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ToWinRect(r));
+  return CreateEx(0, kClassName, L"", WS_OVERLAPPEDWINDOW, ToWinRect(r));
 }
 
 void CScheduleWnd::LoadSettings() {
@@ -284,6 +286,9 @@ LRESULT CScheduleWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ERASEBKGND:
       return 1;
+    case WM_DRAWITEM:
+      if (CCloseButton::ReflectDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+      break;
     case WM_PAINT:
       PaintWindow();
       return 0;
@@ -292,6 +297,7 @@ LRESULT CScheduleWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DWMCOLORIZATIONCOLORCHANGED:
       // The accent, the wallpaper or the system colours may have changed.
       accent_ = CalendarAccentColor();
+      for (const auto& button : buttons_) button->SetColors(accent_, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
       if (msg == WM_SETTINGCHANGE && wp == SPI_SETDESKWALLPAPER && settings_.mode == CalendarPictureMode::kWallpaper)
         LoadCalendarPicture(settings_, random_, picture_);
       backgroundDirty_ = true;

@@ -11,6 +11,8 @@
 
 #include "framework/Handles.h"
 #include "framework/Window.h"
+#include "notewnd/CloseButton_win.h"
+#include "notewnd/TipWnd_win.h"
 #include "schedule/CalendarBackground_win.h"
 #include "schedule/CalendarGeometry.h"
 #include "schedule/CalendarHost_win.h"
@@ -54,7 +56,8 @@ class CScheduleWnd : public CWnd {
   uint32_t selectedNoteId() const;
   bool selectedExcluded() const;
   HMENU trackedMenu() const { return trackedMenu_; }
-  HWND tipWindow() const;
+  HWND tipWindow() const { return tip_.GetSafeHwnd(); }
+  const CTipWnd& tip() const { return tip_; }
   ::COLORREF accentColor() const { return accent_; }
   bool hasPicture() const { return picture_.picture != nullptr; }
   // The first visible slot's top and an entry's rectangle, client coordinates.
@@ -161,6 +164,8 @@ class CScheduleWnd : public CWnd {
   std::wstring title_;
   RECT lastRect_{};  // the window's rectangle while not minimised
   POINT lastMouse_{-1, -1};
+  CTipWnd tip_;
+  std::vector<std::unique_ptr<CCloseButton>> buttons_;
 };
 
 }  // namespace zavra

@@ -127,6 +127,34 @@ TEST_F(CalendarWindow, KeysMoveTheSelectionAndReachTheCommands) {
   EXPECT_EQ(window->selectedNoteId(), 0u);
 }
 
+TEST_F(CalendarWindow, GlyphButtonsTurnTheMonthAndATipShowsTheNoteUnderThePointer) {
+  const uint32_t party = AddEvent(u"Party at Kim's", 2026, 3, 20, 21);
+  ASSERT_TRUE(Open());
+  HWND previous = ::GetDlgItem(*window, ID_CAL_PREVIOUS);
+  HWND today = ::GetDlgItem(*window, ID_CAL_TODAY);
+  ASSERT_TRUE(previous && today && ::GetDlgItem(*window, ID_CAL_NEXT));
+  ::SendMessageW(previous, BM_CLICK, 0, 0);
+  EXPECT_EQ(window->month().month, 2);
+  EXPECT_EQ(::GetFocus(), window->GetSafeHwnd()) << "the keys stay with the calendar";
+  ::SendMessageW(today, BM_CLICK, 0, 0);
+  EXPECT_EQ(window->month().month, 3);
+  EXPECT_EQ(window->selectedDay(), 15);
+
+  const POINT on = Middle(20, party);
+  ::SendMessageW(*window, WM_MOUSEHOVER, 0, MAKELPARAM(on.x, on.y));
+  ASSERT_TRUE(window->tipWindow()) << "no tip over the entry";
+  EXPECT_EQ(window->tip().rows().front(), L"Party at Kim's");
+  RECT tip{};
+  ::GetWindowRect(window->tipWindow(), &tip);
+  POINT screen = on;
+  ::ClientToScreen(*window, &screen);
+  EXPECT_EQ(tip.top, screen.y + 19);
+  ::SendMessageW(*window, WM_MOUSEMOVE, 0, MAKELPARAM(on.x + 3, on.y));
+  EXPECT_FALSE(window->tipWindow()) << "a move closes it";
+  ::SendMessageW(*window, WM_MOUSEHOVER, 0, MAKELPARAM(on.x, 20));
+  EXPECT_FALSE(window->tipWindow()) << "no tip over the title";
+}
+
 TEST_F(CalendarWindow, ShowsANoteAtItsOccurrenceAndKeepsItSelectedThroughChanges) {
   const uint32_t weekly = AddWeekly(u"Yoga", 2026, 1, 6, 2, 18);  // every other Tuesday from 6 January
   ASSERT_TRUE(Open());

@@ -1,0 +1,63 @@
+// The main window's side of the calendar: one window, raised again at a note; told of saves and
+// deletes; freed once it reports its end; its rectangle kept when the program ends.
+#include "MainWindowFixture.h"
+#include "WinTestUtil.h"
+#include "schedule/CalendarSettings.h"
+#include "schedule/ScheduleWnd_win.h"
+
+namespace zavra::test {
+namespace {
+
+class MainWindowCalendar : public MainWindowFixture {
+ protected:
+  NOTE_PAD Weekly(const char16_t* text, int64_t y, int m, int d) {
+    NOTE_PAD n;
+    n.text = text;
+    n.flags = kNoteOnCalendar | kNoteScheduled | kNoteOpenEnded;
+    n.start = n.end = MachineLocalTime().DayStart(DayNumber(y, m, d));
+    n.timeFrom = 9 * 3600;
+    n.repeatKind = kRepeatWeekly;
+    n.repeatParam = static_cast<uint16_t>(1u << WeekdayOfDay(DayNumber(y, m, d)));
+    return n;
+  }
+};
+
+TEST_F(MainWindowCalendar, OneWindowThatFollowsTheNotesAndIsFreedWhenClosed) {
+  now_ = MachineLocalTime().DayStart(DayNumber(2026, 3, 15)) + 12 * 3600;
+  CMainWnd& main = Start();
+  main.OpenCalendar();
+  CScheduleWnd* calendar = main.calendar();
+  ASSERT_TRUE(calendar && ::IsWindowVisible(*calendar));
+  EXPECT_EQ(calendar->month().month, 3);
+
+  NOTE_PAD lesson = Weekly(u"Piano lesson", 2026, 3, 4);
+  ASSERT_TRUE(main.store().SaveNote(lesson));
+  ASSERT_TRUE(calendar->layout().FindEntry(lesson.id)) << "a saved note reached the calendar";
+  main.OpenCalendarWith(&lesson, MachineLocalTime().DayStart(DayNumber(2026, 4, 2)));
+  EXPECT_EQ(main.calendar(), calendar) << "raised, not opened twice";
+  EXPECT_EQ(calendar->month().month, 4);
+  EXPECT_EQ(calendar->selectedDay(), 8) << "the lesson's next Wednesday";
+  EXPECT_EQ(calendar->selectedNoteId(), lesson.id);
+  ASSERT_TRUE(main.store().DeleteNote(lesson.id));
+  EXPECT_FALSE(calendar->layout().FindEntry(lesson.id));
+
+  ::SetWindowPos(*calendar, nullptr, 30, 40, 630, 540, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(*calendar, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return main.calendar() == nullptr; }, 3000)) << "the closed calendar was not freed";
+  main.OpenCalendarAt(0);
+  ASSERT_TRUE(main.calendar());
+  RECT r{};
+  ::GetWindowRect(*main.calendar(), &r);
+  EXPECT_EQ(r.left, 30);
+  EXPECT_EQ(r.bottom, 580);
+
+  ::SetWindowPos(*main.calendar(), nullptr, 60, 70, 660, 570, SWP_NOZORDER | SWP_NOACTIVATE);
+  main_.reset();  // the program ends with the calendar open
+  const auto saved = registry_->OpenSettingsKey()->GetBinary(kCalRectValue, 16);
+  ASSERT_TRUE(saved && saved->size() == 16);
+  EXPECT_EQ((*saved)[0], 60);
+  EXPECT_EQ((*saved)[4], 70);
+}
+
+}  // namespace
+}  // namespace zavra::test
