@@ -63,7 +63,6 @@ CalendarHit HitTest(const CalendarGeometry& g, const MonthLayout& layout, const 
   if ((cell.ends || box) && across >= g.columnWidth - kCapWidth) return hit;
   hit.slot = slot;
   hit.entry = cell.entry;
-  hit.excluded = cell.excluded;
   return hit;
 }
 
@@ -97,12 +96,11 @@ std::vector<EntryPiece> PlaceEntries(const CalendarGeometry& g, const MonthLayou
         piece.rightCap = lastDay == entry.lastDay && layout.Cell(lastDay, slot).ends;
         if (piece.leftCap) piece.left += kCapWidth;
         if (piece.rightCap) piece.right -= kCapWidth;
-        piece.title = day == entry.firstDay;
         piece.lastPiece = lastDay == entry.lastDay;
       } else {
         piece.left = g.CellLeft(at.column) + kCapWidth;
         piece.right = piece.left + g.columnWidth - 5;
-        piece.leftCap = piece.rightCap = piece.title = piece.lastPiece = true;
+        piece.leftCap = piece.rightCap = piece.lastPiece = true;
       }
       pieces.push_back(piece);
     }

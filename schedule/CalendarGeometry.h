@@ -49,12 +49,12 @@ struct CalendarHit {
   int day = 0;
   int slot = 0;
   int entry = -1;
-  bool excluded = false;
 };
 CalendarHit HitTest(const CalendarGeometry& geometry, const MonthLayout& layout, const CalendarMonth& month,
                     int leading, int scroll, int x, int y);
 
-// One drawn piece of an entry: a box in a day cell, or one week row's segment of a bar.
+// One drawn piece of an entry: a box in a day cell, or one week row's segment of a bar. Every
+// piece carries the title, so a bar that runs on into the next week is named there too.
 struct EntryPiece {
   int entry = -1;
   int day = 0;  // the first day the piece covers
@@ -65,7 +65,6 @@ struct EntryPiece {
   int bottom = 0;  // exclusive, already clipped at the cell's bottom
   bool leftCap = false;   // a border line at the left end
   bool rightCap = false;  // and at the right end
-  bool title = false;     // the first piece of a bar, and every box
   bool lastPiece = false; // where the icon goes
   bool excluded = false;
 };

@@ -107,7 +107,7 @@ void CScheduleWnd::PaintTo(HDC dc) {
     FillSolid(dc, RECT{0, 0, w, h}, settings_.background);
     return;
   }
-  BuildBackground(dc);
+  BuildBackground();
   {
     MemoryDC source(::CreateCompatibleDC(dc));
     SelectObjectScope select(source.get(), background_.get());
@@ -121,7 +121,7 @@ void CScheduleWnd::PaintTo(HDC dc) {
   ::RestoreDC(dc, saved);
 }
 
-void CScheduleWnd::BuildBackground(HDC) {
+void CScheduleWnd::BuildBackground() {
   const int w = geometry_.width, h = geometry_.height;
   if (!backgroundDirty_ && background_ && backgroundSize_.cx == w && backgroundSize_.cy == h) return;
   background_ = MakeDib(w, h);
@@ -254,22 +254,20 @@ void CScheduleWnd::DrawEntries(HDC dc) {
       if (piece.leftCap) Line(strip.get(), 0, 0, 0, eh);
       if (piece.rightCap) Line(strip.get(), w - 1, 0, w - 1, eh);
     }
-    if (piece.title) {
-      ::SetTextColor(strip.get(), entry.text);
-      RECT text{3, 2, w - 2, eh};
-      const std::wstring title = ToWide(entry.title);
-      ::DrawTextW(strip.get(), title.c_str(), static_cast<int>(title.size()), &text,
-                  DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
+    // The icon sits at the right end of the last piece; the title stops short of it.
+    const bool icon = piece.lastPiece && !piece.excluded && entry.icon >= 1 && entry.icon < iconCount_;
+    const int iconX = piece.right - 17;
+    ::SetTextColor(strip.get(), entry.text);
+    RECT text{3, 2, icon ? std::min(w - 2, iconX - piece.left - 1) : w - 2, eh};
+    const std::wstring title = ToWide(entry.title);
+    ::DrawTextW(strip.get(), title.c_str(), static_cast<int>(title.size()), &text,
+                DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, piece.excluded ? static_cast<BYTE>(opacity / 2) : opacity, 0};
     ::AlphaBlend(dc, piece.left, piece.top, w, h, strip.get(), 0, 0, w, h, blend);
-
-    if (piece.lastPiece && !piece.excluded && entry.icon >= 1 && entry.icon < iconCount_) {
-      const int x = entry.bar ? piece.right - 17 : geometry_.CellLeft(CellOfDay(piece.day, leading_).column) +
-                                                       geometry_.columnWidth - 19;
+    if (icon) {
       const int saved = ::SaveDC(dc);
-      ::IntersectClipRect(dc, x, piece.top - 2, x + 16, piece.bottom);
-      ::ImageList_Draw(icons_.get(), entry.icon, dc, x, piece.top - 2, ILD_TRANSPARENT);
+      ::IntersectClipRect(dc, iconX, piece.top - 2, iconX + 16, piece.bottom);
+      ::ImageList_Draw(icons_.get(), entry.icon, dc, iconX, piece.top - 2, ILD_TRANSPARENT);
       ::RestoreDC(dc, saved);
     }
   }

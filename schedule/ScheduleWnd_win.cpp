@@ -73,7 +73,13 @@ bool CScheduleWnd::Create() {
   ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
   r.right = std::max(r.right, r.left + static_cast<int32_t>(frame.right - frame.left));
   r.bottom = std::max(r.bottom, r.top + static_cast<int32_t>(frame.bottom - frame.top));
-  r = ClampInto(r, WorkArea());
+  RECT wanted = ToWinRect(r);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  const RECT32 work = ::GetMonitorInfoW(::MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)
+                          ? FromWinRect(monitor.rcWork)
+                          : WorkArea();
+  r = ClampInto(r, work);
   return CreateEx(0, kClassName, L"", WS_OVERLAPPEDWINDOW, ToWinRect(r));
 }
 

@@ -91,7 +91,7 @@ class CScheduleWnd : public CWnd {
 
   // --- drawing (ScheduleWndDraw_win.cpp) ---
   void PaintWindow();
-  void BuildBackground(HDC reference);
+  void BuildBackground();
   void DrawTitle(HDC dc);
   void DrawDays(HDC dc);
   void DrawEntries(HDC dc);

@@ -1,8 +1,7 @@
 // The main window's side of the calendar: one window, raised again at a note; told of saves and
-// deletes; freed once it reports its end; its rectangle kept when the program ends.
+// deletes; freed once it reports its end.
 #include "MainWindowFixture.h"
 #include "WinTestUtil.h"
-#include "schedule/CalendarSettings.h"
 #include "schedule/ScheduleWnd_win.h"
 
 namespace zavra::test {
@@ -51,12 +50,6 @@ TEST_F(MainWindowCalendar, OneWindowThatFollowsTheNotesAndIsFreedWhenClosed) {
   EXPECT_EQ(r.left, 30);
   EXPECT_EQ(r.bottom, 580);
 
-  ::SetWindowPos(*main.calendar(), nullptr, 60, 70, 660, 570, SWP_NOZORDER | SWP_NOACTIVATE);
-  main_.reset();  // the program ends with the calendar open
-  const auto saved = registry_->OpenSettingsKey()->GetBinary(kCalRectValue, 16);
-  ASSERT_TRUE(saved && saved->size() == 16);
-  EXPECT_EQ((*saved)[0], 60);
-  EXPECT_EQ((*saved)[4], 70);
 }
 
 }  // namespace

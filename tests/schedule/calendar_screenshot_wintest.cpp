@@ -46,37 +46,31 @@ TEST_F(CalendarScreenshot, AMonthOfNotesOverAPicture) {
   AddWeekly(u"Book club", 2026, 3, 5, 2, 19, 0x00D0A0F0);
   AddEvent(u"Call mum", 2026, 3, 15, 15, 18, 0x00B0F0F0);
   AddEvent(u"Report due", 2026, 3, 27, 27, 12, 0x0060C0FF);
-  {
-    NOTE_PAD rent;
-    rent.text = u"Pay the rent";
-    rent.flags = kNoteOnCalendar | kNoteScheduled | kNoteOpenEnded | kNoteOwnIcon;
-    rent.icon = 24;  // coin
-    rent.start = rent.end = DayStart(2026, 1, 1);
-    rent.timeFrom = 8 * 3600;
-    rent.repeatKind = kRepeatMonthlyByDay;
-    rent.repeatParam = 1;
-    ASSERT_TRUE(store.SaveNote(rent));
-    NOTE_PAD birthday = rent;
-    birthday.id = 0;
-    birthday.text = u"Anna's birthday";
-    birthday.icon = 22;  // cake
-    birthday.repeatKind = kRepeatYearlyByDay;
-    birthday.repeatParam = 3 << 8 | 22;
-    ASSERT_TRUE(store.SaveNote(birthday));
-    NOTE_PAD gym = rent;
-    gym.id = 0;
-    gym.text = u"Gym";
-    gym.icon = 0;
-    gym.flags &= ~static_cast<uint32_t>(kNoteOwnIcon);
-    gym.repeatKind = kRepeatDaily;
-    gym.repeatInterval = 3;
-    gym.timeFrom = 7 * 3600;
-    ASSERT_TRUE(store.SaveNote(gym));
-    NOTE_PAD groceries;
-    groceries.text = u"Groceries: bread, milk; apples";
-    groceries.flags = kNoteOnCalendar;
-    ASSERT_TRUE(store.SaveNote(groceries));  // created now, on the 15th
+  for (int i = 1; i <= 7; ++i) AddEvent(u"Errand " + std::u16string(1, u'0' + i), 2026, 3, 12, 12, 8 + i);  // a "+"
+  // Monthly with the coin icon, yearly with the cake, every third day, and one unscheduled.
+  const struct {
+    const char16_t* text;
+    uint8_t kind, interval;
+    uint16_t param, icon;
+  } series[] = {{u"Pay the rent", kRepeatMonthlyByDay, 1, 1, 24},
+                {u"Anna's birthday", kRepeatYearlyByDay, 1, 3 << 8 | 22, 22},
+                {u"Gym", kRepeatDaily, 3, 0, 0}};
+  for (const auto& r : series) {
+    NOTE_PAD n;
+    n.text = r.text;
+    n.flags = kNoteOnCalendar | kNoteScheduled | kNoteOpenEnded | (r.icon ? kNoteOwnIcon : 0);
+    n.icon = r.icon;
+    n.start = n.end = DayStart(2026, 1, 1);
+    n.timeFrom = 8 * 3600;
+    n.repeatKind = r.kind;
+    n.repeatInterval = r.interval;
+    n.repeatParam = r.param;
+    ASSERT_TRUE(store.SaveNote(n));
   }
+  NOTE_PAD groceries;
+  groceries.text = u"Groceries: bread, milk; apples";
+  groceries.flags = kNoteOnCalendar;
+  ASSERT_TRUE(store.SaveNote(groceries));  // created now, on the 15th
 
   ASSERT_TRUE(Open());
   ::SetWindowPos(*window, HWND_TOP, 10, 10, 980, 760, SWP_NOACTIVATE);
