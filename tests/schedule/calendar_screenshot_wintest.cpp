@@ -58,7 +58,7 @@ TEST_F(CalendarScreenshot, AMonthOfNotesOverAPicture) {
   for (const auto& r : series) {
     NOTE_PAD n;
     n.text = r.text;
-    n.flags = kNoteOnCalendar | kNoteScheduled | kNoteOpenEnded | (r.icon ? kNoteOwnIcon : 0);
+    n.flags = kNoteOnCalendar | kNoteScheduled | kNoteOpenEnded | (r.icon ? uint32_t{kNoteOwnIcon} : 0u);
     n.icon = r.icon;
     n.start = n.end = DayStart(2026, 1, 1);
     n.timeFrom = 8 * 3600;
