@@ -9,9 +9,17 @@
 namespace zavra::test {
 namespace {
 
-HWND VisibleCalendar() {
-  HWND w = ::FindWindowW(L"QelZavraCalendar", nullptr);
-  return w && ::IsWindowVisible(w) ? w : nullptr;
+// The resident program's calendar; other tests may show calendars of their own meanwhile.
+HWND ResidentCalendar(bool visibleOnly = true) {
+  DWORD resident = 0;
+  if (HWND main = ::FindWindowW(nullptr, L"Qel note ZaVRA")) ::GetWindowThreadProcessId(main, &resident);
+  HWND w = nullptr;
+  while ((w = ::FindWindowExW(nullptr, w, L"QelZavraCalendar", nullptr))) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(w, &owner);
+    if (resident && owner == resident && (!visibleOnly || ::IsWindowVisible(w))) return w;
+  }
+  return nullptr;
 }
 
 std::wstring Caption(HWND w) {
@@ -41,7 +49,7 @@ class CalendarEndToEnd : public testing::Test {
   HWND OpenWithLauncher() {
     EXPECT_EQ(Process::Start(BinDir() + L"ZavraL.exe", L"/c").Wait(5000), 0);
     HWND calendar = nullptr;
-    PumpUntil([&] { return (calendar = VisibleCalendar()) != nullptr; }, 10000);
+    PumpUntil([&] { return (calendar = ResidentCalendar()) != nullptr; }, 10000);
     return calendar;
   }
   static RECT RectOf(HWND w) {
@@ -63,7 +71,7 @@ TEST_F(CalendarEndToEnd, OpensOnThisMonthAndComesBackWhereItWas) {
   ::SetWindowPos(calendar, nullptr, 50, 60, 700, 560, SWP_NOZORDER | SWP_NOACTIVATE);
   const RECT placed = RectOf(calendar);
   ::PostMessageW(calendar, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(PumpUntil([] { return !::FindWindowW(L"QelZavraCalendar", nullptr); }, 10000)) << "still open";
+  ASSERT_TRUE(PumpUntil([] { return !ResidentCalendar(false); }, 10000)) << "still open";
 
   calendar = OpenWithLauncher();
   ASSERT_TRUE(calendar) << "the calendar did not open again";
