@@ -24,8 +24,7 @@ HWND ResidentCalendar(bool visibleOnly = true) {
 
 std::wstring Caption(HWND w) {
   wchar_t text[256] = {};
-  ::GetWindowTextW(w, text, 256);
-  return text;
+  return std::wstring(text, static_cast<size_t>(::GetWindowTextW(w, text, 256)));
 }
 
 // The caption the calendar shows for the current month.

@@ -114,58 +114,39 @@ class CalendarFixture : public testing::Test, private StoreObserver {
 
   int64_t DayStart(int64_t y, int m, int d) const { return MachineLocalTime().DayStart(DayNumber(y, m, d)); }
   // A note shown on the calendar, saved: one-time from day `d1` to `d2` (of `endMonth`, when
-  // given), or every `weeks` weeks.
+  // given), or every `weeks` weeks on the weekday of `d`.
   uint32_t AddEvent(const std::u16string& text, int64_t y, int m, int d1, int d2, int hour = 9,
-                    COLORREF paper = 0x00A0E0FF, int endMonth = 0) {
+                    COLORREF paper = 0x00A0E0FF, int endMonth = 0, int weeks = 0) {
     NOTE_PAD n;
     n.text = text;
-    n.flags = kNoteOnCalendar | kNoteScheduled | kNoteOwnPaperColor;
+    n.flags = kNoteOnCalendar | kNoteScheduled | kNoteOwnPaperColor | (weeks ? uint32_t{kNoteOpenEnded} : 0u);
     n.paperColor = paper;
     n.start = DayStart(y, m, d1);
     n.end = DayStart(y, endMonth ? endMonth : m, d2);
     n.timeFrom = hour * 3600;
+    if (weeks) {
+      n.repeatKind = kRepeatWeekly;
+      n.repeatInterval = static_cast<uint8_t>(weeks);
+      n.repeatParam = static_cast<uint16_t>(1u << WeekdayOfDay(DayNumber(y, m, d1)));
+    }
     EXPECT_TRUE(store.SaveNote(n));
     return n.id;
   }
   uint32_t AddWeekly(const std::u16string& text, int64_t y, int m, int d, int weeks, int hour = 8,
                      COLORREF paper = 0x00F0B070) {
-    NOTE_PAD n;
-    n.text = text;
-    n.flags = kNoteOnCalendar | kNoteScheduled | kNoteOpenEnded | kNoteOwnPaperColor;
-    n.paperColor = paper;
-    n.start = n.end = DayStart(y, m, d);
-    n.timeFrom = hour * 3600;
-    n.repeatKind = kRepeatWeekly;
-    n.repeatInterval = static_cast<uint8_t>(weeks);
-    n.repeatParam = static_cast<uint16_t>(1u << WeekdayOfDay(DayNumber(y, m, d)));
-    EXPECT_TRUE(store.SaveNote(n));
-    return n.id;
+    return AddEvent(text, y, m, d, d, hour, paper, 0, weeks);
   }
 
-  // The client area as the window draws it.
-  struct Picture {
-    std::vector<uint32_t> pixels;
-    int width = 0;
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
-  };
-  Picture Render() {
+  // A pixel of the client area as the window draws it (0x00BBGGRR).
+  COLORREF PixelAt(int x, int y) {
     RECT client{};
     ::GetClientRect(*window, &client);
-    Picture p;
-    p.width = client.right;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    BitmapHandle dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDC dc(::CreateCompatibleDC(nullptr));
-    {
-      SelectObjectScope select(dc.get(), dib.get());
-      window->PaintTo(dc.get());
-      ::GdiFlush();
-    }
-    const auto* px = static_cast<const uint32_t*>(bits);
-    p.pixels.assign(px, px + static_cast<size_t>(client.right) * client.bottom);
-    return p;
+    WindowDC screen(nullptr);
+    MemoryDC dc(::CreateCompatibleDC(screen.get()));
+    BitmapHandle bitmap(::CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    SelectObjectScope select(dc.get(), bitmap.get());
+    window->PaintTo(dc.get());
+    return ::GetPixel(dc.get(), x, y);
   }
 
   int64_t now = 0;

