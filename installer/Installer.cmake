@@ -27,6 +27,8 @@ add_custom_command(OUTPUT ${ZAVRA_RELEASE_DIR}/stage.stamp
     COMMAND ${CMAKE_COMMAND} -E touch ${ZAVRA_RELEASE_DIR}/stage.stamp
     DEPENDS ${ZAVRA_RELEASE_PROGRAMS} zavra_assets ${ZAVRA_RELEASE_DIR}/README.txt
     COMMENT "Staging the release files" VERBATIM)
+# One target owns the staging, so the archive and the setup program never stage at once.
+add_custom_target(zavra_release_stage DEPENDS ${ZAVRA_RELEASE_DIR}/stage.stamp)
 
 add_custom_command(OUTPUT ${ZAVRA_RELEASE_ZIP}
     COMMAND ${CMAKE_COMMAND} -E rm -f ${ZAVRA_RELEASE_ZIP}
@@ -35,6 +37,7 @@ add_custom_command(OUTPUT ${ZAVRA_RELEASE_ZIP}
     DEPENDS ${ZAVRA_RELEASE_DIR}/stage.stamp
     COMMENT "Packing the release archive" VERBATIM)
 add_custom_target(zavra_release_zip ALL DEPENDS ${ZAVRA_RELEASE_ZIP})
+add_dependencies(zavra_release_zip zavra_release_stage)
 
 find_program(ZAVRA_MAKENSIS makensis)
 if(NOT ZAVRA_MAKENSIS)
@@ -49,6 +52,7 @@ add_custom_command(OUTPUT ${ZAVRA_SETUP_EXE}
     DEPENDS ${ZAVRA_RELEASE_DIR}/stage.stamp ${CMAKE_CURRENT_LIST_DIR}/notezavra.nsi
     COMMENT "Building the setup program" VERBATIM)
 add_custom_target(zavra_installer ALL DEPENDS ${ZAVRA_SETUP_EXE})
+add_dependencies(zavra_installer zavra_release_stage)
 
 # The setup program under Wine, in a Wine prefix of its own made for each run.
 if(ZAVRA_HAVE_GTEST AND CMAKE_HOST_UNIX)
