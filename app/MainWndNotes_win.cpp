@@ -112,6 +112,8 @@ void CMainWnd::OnNoteChanged(const NOTE_PAD& note) {
 void CMainWnd::OnCategoriesChanged() { PostToNoteWindows(kNotifyCategoriesChanged); }
 
 void CMainWnd::OnNoteDeleted(uint32_t id) {
+  // Its dialogs end first: their owner, the note's window, is about to go.
+  CancelNoteDialogs(id);
   if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
   alarms_.Remove(id);
   if (CNoteWnd* w = FindNoteWindow(id)) ::SendMessageW(*w, WM_NOTE_NOTIFY, kNotifyNoteDeleted, id);
@@ -169,11 +171,8 @@ void CMainWnd::CopyNote(const NOTE_PAD& note, unsigned mode) {
   if (CopyNoteToClipboard(GetSafeHwnd(), note, mode, &noteIdData)) clipboardNoteId_ = noteIdData;
 }
 
-// The note edit dialog, trackers, the skin chooser, the pad and the calendar arrive with their
-// own windows.
-void CMainWnd::EditNote(const NOTE_PAD&, HWND) {}
+// Trackers, the pad and the calendar arrive with their own windows.
 void CMainWnd::TrackNote(const NOTE_PAD&) {}
-std::optional<std::u16string> CMainWnd::ChooseSkin(const NOTE_PAD&, HWND) { return std::nullopt; }
 void CMainWnd::OpenPad(int category) { OpenPadFromCommand(category); }
 void CMainWnd::OpenCalendarAt(int64_t) { OpenCalendar(); }
 
