@@ -1,5 +1,6 @@
 #include "schedule/CateComboBoxEx_win.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/Strings.h"
@@ -44,7 +45,8 @@ void CCateComboBoxEx::FillFilter(const CategoryList& categories) {
   AddRow(LoadResString(IDS_ALL_OF_INTEREST), I_IMAGENONE, kAllOfInterest);
   AddRow(LoadResString(IDS_ALL_CATEGORIES), I_IMAGENONE, kAllCategories);
   AddCategories(categories);
-  if (selected >= 0) ::SendMessageW(GetSafeHwnd(), CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  const LRESULT last = ::SendMessageW(GetSafeHwnd(), CB_GETCOUNT, 0, 0) - 1;
+  if (selected >= 0) ::SendMessageW(GetSafeHwnd(), CB_SETCURSEL, static_cast<WPARAM>(std::min(selected, last)), 0);
 }
 
 std::vector<int> CCateComboBoxEx::RowIds() const {
