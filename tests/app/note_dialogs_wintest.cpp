@@ -1,5 +1,5 @@
-// The main window runs the note dialogs: a new note made with the dialog, the skin chooser, and
-// dialogs that end as Cancel when their note is deleted or the program ends under them.
+// The main window runs the note dialogs: a new note made with the dialog, and dialogs that end
+// as Cancel when their note is deleted or the program ends under them.
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
@@ -55,28 +55,6 @@ TEST_F(NoteDialogs, NewNoteMadeWithTheDialogIsOnTheDesktopAndOnDisk) {
 
   main.PreviewSound(L"");
   EXPECT_EQ(main.lastSound(), test::BinDir() + L"snd\\clock.wav");
-}
-
-TEST_F(NoteDialogs, SkinChooserTellsNoneFromInherit) {
-  AddCategory(1, u"Unsorted");
-  CMainWnd& main = Start();
-  const uint32_t id = AddNote(u"Skinned", 1);
-  const HWND window = OpenWindow(main, id);
-  ASSERT_TRUE(window);
-  for (const auto& [row, ownSkin] : {std::pair{1, true}, std::pair{0, false}}) {
-    DialogScript script({[&, row = row] {
-      HWND dlg = FindDialog(L"Skin", window);
-      if (!dlg) return false;
-      test::Choose(dlg, IDC_SKIN_LIST, row);
-      test::Click(dlg, IDOK);
-      return true;
-    }});
-    ::SendMessageW(window, WM_COMMAND, kCmdSkin, 0);
-    NOTE_PAD saved;
-    ASSERT_EQ(store_->LoadNote(id, saved), 0);
-    EXPECT_EQ((saved.flags & kNoteOwnSkin) != 0, ownSkin) << "row " << row;
-    EXPECT_TRUE(saved.skin.empty());
-  }
 }
 
 TEST_F(NoteDialogs, DeletingTheNoteEndsItsDialogAsCancel) {

@@ -92,4 +92,15 @@ class DialogScript {
   UINT_PTR timer_ = 0;
 };
 
+// A step that reads the text of the message box `caption` owned by `owner` and closes it.
+inline std::function<bool()> AnswerMessageBox(const std::wstring& caption, HWND owner, std::wstring& text) {
+  return [caption, owner, &text] {
+    HWND box = FindDialog(caption, owner);
+    if (!box) return false;
+    text = ItemText(box, 0xFFFF);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+}
+
 }  // namespace zavra::test

@@ -1,4 +1,4 @@
-// The sound, skin and category-filter lists: rows, selections and what a choice means.
+// The sound and category-filter lists: rows, selections and what a choice means.
 #include <gtest/gtest.h>
 
 #include "schedule/PickerLists.h"
@@ -33,28 +33,6 @@ TEST(SoundList, ChoicesBrowseAndCancel) {
   EXPECT_EQ(list.customPath(), u"C:\\b.wav");
   EXPECT_EQ(list.RowCount(), 3u);
   EXPECT_EQ(SoundList(u"C:\\c.wav").selected(), 1u);
-}
-
-TEST(SkinList, RowsAndChoices) {
-  const std::vector<std::u16string> folders = {u"Plain", u"Ribbon"};
-  struct Case {
-    bool allowInherit;
-    SkinChoice current;
-    size_t row;
-  } cases[] = {
-      {true, {true, u""}, 0},         {true, {false, u""}, 1},        {true, {false, u"Ribbon"}, 3},
-      {true, {false, u"ribbon"}, 1},  // searched exactly
-      {false, {true, u""}, 0},        {false, {false, u"Plain"}, 1},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(SkinRowFor(folders, c.allowInherit, c.current), c.row);
-    const SkinChoice back = SkinChoiceAt(folders, c.allowInherit, c.row);
-    if (c.current.title != u"ribbon") {
-      EXPECT_EQ(back, (SkinChoice{c.allowInherit && c.current.inherit, c.current.title}));
-    }
-  }
-  EXPECT_TRUE(IsSkinFolderName(u"Plain"));
-  EXPECT_FALSE(IsSkinFolderName(u".git"));
 }
 
 TEST(CategoryFilter, OwnRowElsePreviousRowWithinTheList) {

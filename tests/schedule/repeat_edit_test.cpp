@@ -54,13 +54,6 @@ TEST(RepeatEdit, EveryRuleOpensAndSavesUnchangedWhateverTheFirstDay) {
     }
 }
 
-TEST(RepeatEdit, MondayFirstWeekShowsMondayAndThursdayAsFirstAndFourthBoxes) {
-  const RepeatControls c = DecodeRepeat(Rule(60, 1 << 1 | 1 << 4), 1);
-  EXPECT_EQ(c.weekdays, (std::array<bool, 7>{true, false, false, true, false, false, false}));
-  // Another family checks only the start's weekday: Wednesday, third in a Monday week.
-  EXPECT_EQ(DecodeRepeat(Rule(30, 0), 1).weekdays, (std::array<bool, 7>{false, false, true, false, false, false, false}));
-}
-
 TEST(RepeatEdit, DamagedValuesOpenAsTheStartDateGivesThem) {
   struct Case {
     const char* what;
@@ -96,30 +89,6 @@ TEST(RepeatEdit, SwitchingFamiliesUsesTheStartAndKeepsWhatNoRecurrenceDoesNotUse
   EXPECT_EQ(none.kind, kRepeatNone);
   EXPECT_EQ(none.param, 0x43);
   EXPECT_EQ(none.interval, 5);
-}
-
-TEST(RepeatEdit, EachFamilyShowsItsOwnFields) {
-  struct Case {
-    RepeatFamily family;
-    RepeatUnit unit;
-    bool interval, weekdays, dayOrWeekday, month;
-  } cases[] = {
-      {RepeatFamily::kNone, RepeatUnit::kDays, false, false, false, false},
-      {RepeatFamily::kDaily, RepeatUnit::kDays, true, false, false, false},
-      {RepeatFamily::kWeekly, RepeatUnit::kWeeks, true, true, false, false},
-      {RepeatFamily::kMonthly, RepeatUnit::kMonths, true, false, true, false},
-      {RepeatFamily::kYearly, RepeatUnit::kYears, true, false, true, true},
-  };
-  for (const Case& c : cases) {
-    const RepeatVisibility v = VisibleFor(c.family);
-    EXPECT_EQ(v.unit, c.unit);
-    EXPECT_EQ((std::array{v.interval, v.weekdays, v.dayOrWeekday, v.month}),
-              (std::array{c.interval, c.weekdays, c.dayOrWeekday, c.month}))
-        << static_cast<int>(c.family);
-  }
-  EXPECT_TRUE(LastDayEnabled(RepeatFamily::kNone, true)) << "no recurrence always has a last day";
-  EXPECT_FALSE(LastDayEnabled(RepeatFamily::kWeekly, true));
-  EXPECT_TRUE(LastDayEnabled(RepeatFamily::kWeekly, false));
 }
 
 }  // namespace
