@@ -79,16 +79,35 @@ class DialogScript {
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     DialogScript* self = current_;
-    if (!self || self->running_ || self->finished()) return;
+    if (!self || self->running_ || self->finished() || self->gaveUp_) return;
     self->running_ = true;
-    if (self->steps_[self->next_]()) ++self->next_;
+    if (self->steps_[self->next_]()) {
+      ++self->next_;
+      self->waited_ = 0;
+    } else if (++self->waited_ > kPatience) {
+      // A step that never comes true must not leave the test inside a modal loop.
+      self->gaveUp_ = true;
+      ::EnumThreadWindows(
+          ::GetCurrentThreadId(),
+          [](HWND w, LPARAM) -> BOOL {
+            wchar_t name[16] = {};
+            ::GetClassNameW(w, name, 16);
+            if (std::wstring(name) == L"#32770") ::PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+          },
+          0);
+    }
     self->running_ = false;
   }
+
+  static constexpr int kPatience = 400;  // ticks, about 16 seconds
 
   inline static DialogScript* current_ = nullptr;
   std::vector<Step> steps_;
   size_t next_ = 0;
+  int waited_ = 0;
   bool running_ = false;
+  bool gaveUp_ = false;
   UINT_PTR timer_ = 0;
 };
 
