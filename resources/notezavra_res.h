@@ -62,3 +62,4 @@
 #define IDS_EVERY_YEAR 232
 
 #include "resources/dialogs_res.h"
+#include "resources/trackers_res.h"
