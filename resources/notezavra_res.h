@@ -62,4 +62,5 @@
 #define IDS_EVERY_N_YEARS 231
 #define IDS_EVERY_YEAR 232
 
+#include "resources/dialogs_res.h"
 #include "resources/trackers_res.h"
