@@ -93,6 +93,7 @@ int CMainWnd::OnCreate() {
     if (store_->LoadNote(e.id, note) == kFileOk) OpenNoteWindow(note, kOpenRestore, (e.exStyle & WS_EX_TOPMOST) ? 1 : 0);
   }
   changeMarks_ = 0;
+  StartFeeds();
 
   ProcessCommandLine(ToU16(env_.commandLine), true, *this);
   alarms_.ResetMidnight(Now());
@@ -111,6 +112,7 @@ void CMainWnd::SaveState(bool loggingOff) {
 }
 
 void CMainWnd::OnDestroy() {
+  StopFeeds();
   ::KillTimer(GetSafeHwnd(), kTimerScan);
   ::KillTimer(GetSafeHwnd(), kTimerDoubleClick);
   NOTIFYICONDATAW nid{sizeof nid};

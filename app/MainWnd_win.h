@@ -51,6 +51,8 @@ struct MainEnvironment {
 };
 
 class CNoteWnd;
+class CFeedManager;
+class MainWndFeeds;
 
 class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, private StoreObserver, private AlarmHost {
  public:
@@ -130,6 +132,13 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   void AddTrayIcon() override;
   void ShowStartupBalloon() override;
 
+  // --- feeds (MainWndFeeds_win.cpp) ---
+  // Null before the creation handler started it and after the window is destroyed.
+  CFeedManager* feedManager() const;
+  // A note from a feed item, saved and popped up (or held); false when it could not be saved.
+  bool NewFeedNote(const std::u16string& text, const std::u16string& link, uint32_t category);
+  void ShowNewFeedBalloon(const std::u16string& feedName);
+
   // The menu being tracked (tests inspect it); null when none is up.
   HMENU trackedMenu() const { return trackedMenu_; }
   const OwnerDrawMenu& menuRows() const { return menuRows_; }
@@ -159,6 +168,8 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   // Where a new or imported note goes: NoteSize around NotePos2, scattered.
   NotePlacement Placement() const;
   void LaunchNoteLink(const std::u16string& link);
+  void StartFeeds();
+  void StopFeeds();
 
   // Writes the marked state lists, the open windows taken as they are now.
   void WriteLists();
@@ -199,6 +210,7 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   std::wstring lastSound_;
   // The copied note id on the clipboard: private-format data is ours to free.
   HGLOBAL clipboardNoteId_ = nullptr;
+  std::shared_ptr<MainWndFeeds> feeds_;
 };
 
 }  // namespace zavra

@@ -1,0 +1,122 @@
+#pragma once
+// A small HTTP server on 127.0.0.1 for the feed tests: answers each path as told, or never.
+// It listens on a port of the system's choosing; nothing outside this machine can reach it.
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zavra::test {
+
+class LoopbackHttpServer {
+ public:
+  struct Response {
+    int status = 200;
+    std::string body;
+    std::string contentType = "application/rss+xml; charset=utf-8";
+    std::string location;      // for redirects
+    bool neverAnswer = false;  // reads the request, then keeps the connection silent
+    bool omitLength = false;   // no Content-Length: the body ends when the connection closes
+  };
+
+  LoopbackHttpServer() {
+    WSADATA wsa;
+    ::WSAStartup(MAKEWORD(2, 2), &wsa);
+    listen_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    if (::bind(listen_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(listen_, 16) == 0 &&
+        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+      port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Serve(); });
+  }
+  LoopbackHttpServer(const LoopbackHttpServer&) = delete;
+  LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
+  ~LoopbackHttpServer() {
+    stopping_ = true;
+    ::closesocket(listen_);
+    if (thread_.joinable()) thread_.join();
+    for (SOCKET s : held_) ::closesocket(s);
+    ::WSACleanup();
+  }
+
+  void Set(const std::string& path, Response response) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    responses_[path] = std::move(response);
+  }
+  std::wstring Url(const std::string& path) const {
+    const std::string url = "http://127.0.0.1:" + std::to_string(port_) + path;
+    return std::wstring(url.begin(), url.end());
+  }
+  std::u16string Url16(const std::string& path) const {
+    const std::wstring w = Url(path);
+    return std::u16string(w.begin(), w.end());
+  }
+  int Requests(const std::string& path) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto it = requests_.find(path);
+    return it == requests_.end() ? 0 : it->second;
+  }
+  uint16_t port() const { return port_; }
+
+ private:
+  void Serve() {
+    while (!stopping_) {
+      SOCKET client = ::accept(listen_, nullptr, nullptr);
+      if (client == INVALID_SOCKET) return;
+      DWORD timeout = 5000;
+      ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+      std::string request;
+      char buffer[4096];
+      while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
+        const int got = ::recv(client, buffer, sizeof buffer, 0);
+        if (got <= 0) break;
+        request.append(buffer, static_cast<size_t>(got));
+      }
+      const size_t start = request.find(' ') + 1, end = request.find(' ', start);
+      const std::string path = start > 0 && end != std::string::npos ? request.substr(start, end - start) : "";
+      Response response;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++requests_[path];
+        const auto it = responses_.find(path);
+        if (it != responses_.end()) response = it->second;
+        else response.status = 404;
+      }
+      if (response.neverAnswer) {
+        held_.push_back(client);
+        continue;
+      }
+      std::string head = "HTTP/1.1 " + std::to_string(response.status) + " X\r\nContent-Type: " +
+                         response.contentType + "\r\nConnection: close\r\n";
+      if (!response.omitLength) head += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
+      if (!response.location.empty()) head += "Location: " + response.location + "\r\n";
+      const std::string all = head + "\r\n" + response.body;
+      for (size_t sent = 0; sent < all.size();) {
+        const int n = ::send(client, all.data() + sent, static_cast<int>(std::min<size_t>(all.size() - sent, 1 << 16)), 0);
+        if (n <= 0) break;
+        sent += static_cast<size_t>(n);
+      }
+      ::shutdown(client, SD_SEND);
+      ::closesocket(client);
+    }
+  }
+
+  SOCKET listen_ = INVALID_SOCKET;
+  uint16_t port_ = 0;
+  std::atomic<bool> stopping_{false};
+  std::thread thread_;
+  mutable std::mutex mutex_;
+  std::map<std::string, Response> responses_;
+  std::map<std::string, int> requests_;
+  std::vector<SOCKET> held_;
+};
+
+}  // namespace zavra::test
