@@ -1,7 +1,9 @@
 #pragma once
 // A feed store on a private folder serving documents the test sets by address, on a clock the
 // test moves, and a note host that records what the feed manager asks for.
+#include <algorithm>
 #include <map>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,25 @@ struct StoreOnDisk {
     EXPECT_TRUE(store.GetItems(name, items));
     return items;
   }
+};
+
+// Events as text ("downloaded News", "renamed Old to New"), and whether any came on another thread.
+struct RecordingEvents : IFeedEvents {
+  std::vector<std::u16string> seen;
+  uint32_t thread = CurrentThreadId();
+  bool otherThread = false;
+  void OnFeedDownloadCompleted(const std::u16string& name, int32_t error) override {
+    Record(u"downloaded " + name + (error ? u" failed" : u""));
+  }
+  void OnFeedRenamed(const std::u16string& name, const std::u16string& oldName) override {
+    Record(u"renamed " + oldName + u" to " + name);
+  }
+  size_t Count(const std::u16string& event) const { return std::count(seen.begin(), seen.end(), event); }
+  void Record(std::u16string event) {
+    otherThread |= CurrentThreadId() != thread;
+    seen.push_back(std::move(event));
+  }
+  static uint32_t CurrentThreadId() { return static_cast<uint32_t>(std::hash<std::thread::id>{}(std::this_thread::get_id())); }
 };
 
 class RecordingNoteHost : public IFeedNoteHost {

@@ -1,8 +1,7 @@
 #pragma once
-// A small HTTP server on 127.0.0.1 for the feed tests: answers each path as told, or never.
-// It listens on a port of the system's choosing; nothing outside this machine can reach it.
+// A small HTTP server on 127.0.0.1 for the feed tests: answers each path as told, late, or
+// never. It listens on a port of the system's choosing; nothing outside this machine reaches it.
 #include <winsock2.h>
-#include <ws2tcpip.h>
 
 #include <atomic>
 #include <map>
@@ -22,6 +21,7 @@ class LoopbackHttpServer {
     std::string location;      // for redirects
     bool neverAnswer = false;  // reads the request, then keeps the connection silent
     bool omitLength = false;   // no Content-Length: the body ends when the connection closes
+    int delayMs = 0;
   };
 
   LoopbackHttpServer() {
@@ -37,12 +37,9 @@ class LoopbackHttpServer {
       port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { Serve(); });
   }
-  LoopbackHttpServer(const LoopbackHttpServer&) = delete;
-  LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
   ~LoopbackHttpServer() {
-    stopping_ = true;
     ::closesocket(listen_);
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
     for (SOCKET s : held_) ::closesocket(s);
     ::WSACleanup();
   }
@@ -61,49 +58,39 @@ class LoopbackHttpServer {
   }
   int Requests(const std::string& path) const {
     std::lock_guard<std::mutex> lock(mutex_);
-    const auto it = requests_.find(path);
-    return it == requests_.end() ? 0 : it->second;
+    return requests_.count(path) ? requests_.at(path) : 0;
   }
   uint16_t port() const { return port_; }
 
  private:
+  // One connection at a time: the tests never need two answers at once.
   void Serve() {
-    while (!stopping_) {
-      SOCKET client = ::accept(listen_, nullptr, nullptr);
-      if (client == INVALID_SOCKET) return;
+    for (SOCKET client; (client = ::accept(listen_, nullptr, nullptr)) != INVALID_SOCKET;) {
       DWORD timeout = 5000;
       ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
       std::string request;
       char buffer[4096];
-      while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
-        const int got = ::recv(client, buffer, sizeof buffer, 0);
-        if (got <= 0) break;
+      for (int got; request.find("\r\n\r\n") == std::string::npos && (got = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
         request.append(buffer, static_cast<size_t>(got));
-      }
       const size_t start = request.find(' ') + 1, end = request.find(' ', start);
       const std::string path = start > 0 && end != std::string::npos ? request.substr(start, end - start) : "";
-      Response response;
+      Response r{404};
       {
         std::lock_guard<std::mutex> lock(mutex_);
         ++requests_[path];
-        const auto it = responses_.find(path);
-        if (it != responses_.end()) response = it->second;
-        else response.status = 404;
+        if (responses_.count(path)) r = responses_[path];
       }
-      if (response.neverAnswer) {
+      if (r.neverAnswer) {
         held_.push_back(client);
         continue;
       }
-      std::string head = "HTTP/1.1 " + std::to_string(response.status) + " X\r\nContent-Type: " +
-                         response.contentType + "\r\nConnection: close\r\n";
-      if (!response.omitLength) head += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
-      if (!response.location.empty()) head += "Location: " + response.location + "\r\n";
-      const std::string all = head + "\r\n" + response.body;
-      for (size_t sent = 0; sent < all.size();) {
-        const int n = ::send(client, all.data() + sent, static_cast<int>(std::min<size_t>(all.size() - sent, 1 << 16)), 0);
-        if (n <= 0) break;
-        sent += static_cast<size_t>(n);
-      }
+      ::Sleep(static_cast<DWORD>(r.delayMs));
+      std::string all = "HTTP/1.1 " + std::to_string(r.status) + " X\r\nContent-Type: " + r.contentType + "\r\nConnection: close\r\n";
+      if (!r.omitLength) all += "Content-Length: " + std::to_string(r.body.size()) + "\r\n";
+      if (!r.location.empty()) all += "Location: " + r.location + "\r\n";
+      all += "\r\n" + r.body;
+      for (int n, sent = 0; sent < static_cast<int>(all.size()) && (n = ::send(client, all.data() + sent, static_cast<int>(all.size()) - sent, 0)) > 0;)
+        sent += n;
       ::shutdown(client, SD_SEND);
       ::closesocket(client);
     }
@@ -111,7 +98,6 @@ class LoopbackHttpServer {
 
   SOCKET listen_ = INVALID_SOCKET;
   uint16_t port_ = 0;
-  std::atomic<bool> stopping_{false};
   std::thread thread_;
   mutable std::mutex mutex_;
   std::map<std::string, Response> responses_;

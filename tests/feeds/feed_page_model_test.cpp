@@ -9,11 +9,7 @@ namespace {
 
 CategoryList Categories(std::initializer_list<uint32_t> ids) {
   CategoryList list;
-  for (uint32_t id : ids) {
-    NOTE_CATE c;
-    c.id = id;
-    list.items.push_back(c);
-  }
+  for (uint32_t id : ids) list.items.emplace_back().id = id;
   list.RebuildIndex();
   return list;
 }
@@ -37,15 +33,9 @@ TEST(FeedPageModel, RowsFromTheStoreMarkedFromTheSettings) {
   const FeedPageData page = LoadFeedPage(s.store, settings, Categories({1, 10001}));
   ASSERT_TRUE(page.listed);
   ASSERT_EQ(page.rows.size(), 3u);
-  const struct {
-    uint32_t interval, category;
-    bool enable;
-  } want[] = {{1440, 1, true}, {30, 0, false}, {0, 0, true}};
-  for (size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(page.rows[i].interval, want[i].interval) << i;
-    EXPECT_EQ(page.rows[i].category, want[i].category) << i << ": a category that is gone shows as 1";
-    EXPECT_EQ(page.rows[i].enable, want[i].enable) << i;
-  }
+  const std::tuple<uint32_t, uint32_t, bool> want[] = {{1440, 1, true}, {30, 0, false}, {0, 0, true}};
+  for (size_t i = 0; i < 3; ++i)  // a category that is gone shows as 1
+    EXPECT_EQ(std::make_tuple(page.rows[i].interval, page.rows[i].category, page.rows[i].enable), want[i]) << i;
   EXPECT_EQ(SettingsFromPage(page).feeds, (std::vector<FeedEntry>{{u"A", 1}, {u"C", 0}}));
 }
 
@@ -56,17 +46,11 @@ TEST(FeedPageModel, ApplyStoresTheDefaultIntervalAsDefault) {
   s.store.SetBackgroundSync(false);
   ApplyFeedSync(s.store, {{u"A", 1440, 0, true}, {u"B", 0, 0, true}, {u"C", 240, 0, false}});
   EXPECT_TRUE(s.store.BackgroundSync());
-  const struct {
-    const char16_t* name;
-    FeedSync sync;
-    uint32_t interval;
-  } want[] = {{u"A", FeedSync::kDefault, 60}, {u"B", FeedSync::kManual, 0}, {u"C", FeedSync::kInterval, 240},
-              {u"D", FeedSync::kDefault, 0}};
-  for (const auto& w : want) {
-    const FeedInfo f = *s.store.GetFeed(w.name);
-    EXPECT_EQ(f.sync, w.sync) << std::string(w.name, w.name + 1);
-    EXPECT_EQ(f.interval, w.interval) << std::string(w.name, w.name + 1);
-  }
+  const std::pair<FeedSync, uint32_t> want[] = {
+      {FeedSync::kDefault, 60}, {FeedSync::kManual, 0}, {FeedSync::kInterval, 240}, {FeedSync::kDefault, 0}};
+  std::vector<FeedInfo> feeds;
+  ASSERT_TRUE(s.store.ListFeeds(feeds));
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(std::make_pair(feeds[i].sync, feeds[i].interval), want[i]) << i;
 }
 
 TEST(FeedPageModel, AStoreThatCannotBeListedGivesNoRows) {

@@ -56,22 +56,12 @@ TEST(FeedStore, DownloadsMergeByIdAndKeepReadFlags) {
   EXPECT_EQ(s.store.Download(u"Other"), kFeedGone);
 }
 
-struct RecordingEvents : IFeedEvents {
-  std::vector<std::u16string> seen;
-  void OnFeedDownloadCompleted(const std::u16string& name, int32_t error) override {
-    seen.push_back(u"downloaded " + name + (error ? u" failed" : u""));
-  }
-  void OnFeedRenamed(const std::u16string& name, const std::u16string& oldName) override {
-    seen.push_back(u"renamed " + oldName + u" to " + name);
-  }
-};
-
 TEST(FeedStore, EventsReachAWatcherOnceAndInOrder) {
   test::StoreOnDisk s;
   s.Subscribe(u"Old", u"http://a/rss", Document(u"T", {}));
   FeedEventPump pump;
   pump.Start(s.store);
-  RecordingEvents sink;
+  test::RecordingEvents sink;
   s.served.errors[u"http://a/rss"] = kFeedNetworkError;
   s.store.Download(u"Old");
   s.store.RenameFeed(u"Old", u"New");

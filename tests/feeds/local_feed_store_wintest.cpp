@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FeedCorpus.h"
+#include "FeedTestSupport.h"
 #include "FeedWinTestSupport.h"
 #include "LoopbackHttpServer.h"
 #include "WinTestUtil.h"
@@ -11,26 +12,6 @@
 
 namespace zavra {
 namespace {
-
-class RecordingSink : public IFeedEvents {
- public:
-  std::vector<std::u16string> seen;
-  bool onOtherThread = false;
-  void OnFeedDownloadCompleted(const std::u16string& name, int32_t error) override {
-    Record(u"downloaded " + name + (error ? u" failed" : u""));
-  }
-  void OnFeedRenamed(const std::u16string& name, const std::u16string& oldName) override {
-    Record(u"renamed " + oldName + u" to " + name);
-  }
-  size_t Count(const std::u16string& event) const { return std::count(seen.begin(), seen.end(), event); }
-
- private:
-  void Record(std::u16string event) {
-    onOtherThread |= ::GetCurrentThreadId() != thread_;
-    seen.push_back(std::move(event));
-  }
-  DWORD thread_ = ::GetCurrentThreadId();
-};
 
 class LocalFeedStoreTest : public testing::Test {
  protected:
@@ -53,7 +34,7 @@ TEST_F(LocalFeedStoreTest, DownloadsInTheBackgroundAsTheIntervalSays) {
   LocalFeedStore store(folder_, Options());
   ASSERT_EQ(store.CreateFeed(u"F", server_.Url16("/feed")), FeedResult::kOk);
   ASSERT_EQ(store.SetSync(u"F", FeedSync::kInterval, 2), FeedResult::kOk);  // two test minutes: 2 s
-  RecordingSink sink;
+  test::RecordingEvents sink;
   ASSERT_TRUE(store.Advise(&sink));
   ASSERT_TRUE(test::PumpUntil([&] { return sink.Count(u"downloaded F") == 1; }, 5000)) << "never tried: at once";
   server_.Set("/feed", {200, test::RssDocument("F", {"2|Later", "1|First"})});
@@ -62,7 +43,7 @@ TEST_F(LocalFeedStoreTest, DownloadsInTheBackgroundAsTheIntervalSays) {
   ASSERT_TRUE(store.GetItems(u"F", items));
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].title, u"Later");
-  EXPECT_FALSE(sink.onOtherThread);
+  EXPECT_FALSE(sink.otherThread);
   ASSERT_EQ(store.SetSync(u"F", FeedSync::kManual, 0), FeedResult::kOk);
   const int requests = server_.Requests("/feed");
   test::Pump(3000);
@@ -75,7 +56,7 @@ TEST_F(LocalFeedStoreTest, ASilentServerHoldsUpNeitherEventsNorTheEnd) {
   LocalFeedStore otherProgram(folder_, Options());
   ASSERT_EQ(store.CreateFeed(u"Silent", server_.Url16("/silent")), FeedResult::kOk);
   ASSERT_EQ(otherProgram.CreateFeed(u"Temp ZaVRA Temp", u"http://127.0.0.1:9/none"), FeedResult::kOk);
-  RecordingSink sink;
+  test::RecordingEvents sink;
   ASSERT_TRUE(store.Advise(&sink));
   ASSERT_TRUE(test::PumpUntil([&] { return server_.Requests("/silent") == 1; }, 5000));
   ASSERT_EQ(otherProgram.RenameFeed(u"Temp ZaVRA Temp", u"Fresh"), FeedResult::kOk);
