@@ -7,7 +7,9 @@
 #include <algorithm>
 
 #include "app/Geometry.h"
+#include "framework/Dpi.h"
 #include "notewnd/TrackerLayout.h"
+#include "store/StoreWin.h"
 
 namespace zavra {
 
@@ -144,7 +146,8 @@ void CMainWnd::LayoutTrackers(bool sort, bool refresh) {
   const RECT32 area = TrackAreaOnScreen(settings_.trackRect, Monitors());
   std::vector<int32_t> heights;
   for (const CTrackWnd* t : live) heights.push_back(t->height());
-  const std::vector<Point32> places = StackTrackers(area, heights, TrackGapPixels(settings_.trackGap));
+  const uint32_t dpi = RectDpi(ToWinRect(area));
+  const std::vector<Point32> places = StackTrackers(area, heights, TrackGapPixels(settings_.trackGap, dpi));
   for (size_t i = 0; i < live.size(); ++i) live[i]->MoveTo(places[i].x, places[i].y);
 }
 

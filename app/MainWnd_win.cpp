@@ -3,6 +3,7 @@
 #include "app/PipeMessage.h"
 #include "app/PipeServer_win.h"
 #include "app/RecentList.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
@@ -71,7 +72,7 @@ bool CMainWnd::Create() {
 int CMainWnd::OnCreate() {
   {
     auto key = env_.registry->OpenSettingsKey();
-    LoadSettings(key.get(), WorkArea(), settings_, state_);
+    LoadSettings(key.get(), WorkArea(), settings_, state_, SystemDpi());
   }
   theMainWnd_ = this;
   taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
@@ -342,6 +343,13 @@ int PositionOf(HMENU menu, UINT command) {
   return -1;
 }
 
+// Menus open at the cursor: their rows are drawn for that monitor's DPI.
+uint32_t CursorDpi() {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  return PointDpi(cursor);
+}
+
 // Replaces the item `command` by a submenu of owner-drawn rows, keeping the item's text.
 void ReplaceBySubmenu(HMENU menu, UINT command, const std::vector<MENUITEM>& rows, OwnerDrawMenu& drawer) {
   const int pos = PositionOf(menu, command);
@@ -372,6 +380,7 @@ void CMainWnd::ShowTrayMenu() {
   RemoveCommand(menu, kCmdBringFront);
 
   menuRows_.Clear();
+  menuRows_.SetDpi(CursorDpi());
   menuRows_.LoadIconStrip(env_.folders.iconStrip);
   const CategoryList categories = store_->LoadCategoryList();
   const TrayMenuPlan plan = PlanTrayMenu(
@@ -445,6 +454,7 @@ void CMainWnd::ShowQuickMenu(char16_t letter, int number) {
   if (!plan) return;
   menuUp_ = true;
   menuRows_.Clear();
+  menuRows_.SetDpi(CursorDpi());
   MenuHandle menu(::CreatePopupMenu());
   // A separator, so that neither the mouse nor the keyboard can choose the header.
   menuRows_.Append(menu.get(), plan->header, MF_SEPARATOR);
@@ -740,16 +750,21 @@ void CMainWnd::NoteCosmeticsCommand(UINT command, const NOTE_PAD& note, HWND own
       break;
     }
     case kCmdTextFont: {
-      ::LOGFONTW lf{};
-      if (copy.font.lfFaceName[0])
+      // The dialog counts points at the system DPI; the note keeps the height at 96 DPI.
+      const uint32_t dpi = SystemDpi();
+      ::LOGFONTW lf = IconTitleFontAt(dpi);
+      if (copy.font.lfFaceName[0]) {
         lf = ToWinFont(copy.font);
-      else
-        ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0);
+        lf.lfHeight = FontHeightAtDpi(lf.lfHeight, dpi);
+        lf.lfWidth = FontHeightAtDpi(lf.lfWidth, dpi);
+      }
       CHOOSEFONTW cf{sizeof cf};
       cf.hwndOwner = owner;
       cf.lpLogFont = &lf;
       cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
       if (!::ChooseFontW(&cf)) return;
+      lf.lfHeight = FontHeightToStore(lf.lfHeight, dpi);
+      lf.lfWidth = FontHeightToStore(lf.lfWidth, dpi);
       copy.font = FromWinFont(lf);
       copy.flags |= kNoteOwnFont;
       changed = true;

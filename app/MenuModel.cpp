@@ -100,4 +100,15 @@ std::optional<uint16_t> QuickMenuCategory(int number) {
   return number > 0 ? static_cast<uint16_t>(number) : uint16_t{1};
 }
 
+MenuRowMetrics MenuRowMetricsAt(uint32_t dpi) {
+  const DpiScale px(dpi);
+  return {px(1), px(16), px(20)};
+}
+
+MenuRowSize MeasureMenuRow(bool header, int32_t textWidth, int32_t textHeight, uint32_t dpi) {
+  const DpiScale px(dpi);
+  if (header) return {textWidth + px(6), textHeight + px(2)};
+  return {textWidth + px(22), std::max(textHeight + px(4), px(17))};
+}
+
 }  // namespace zavra

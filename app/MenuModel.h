@@ -2,6 +2,7 @@
 // What the tray menu and the quick menus show and what each of their dynamic rows does,
 // decided without Windows so it can be checked directly. The Win32 side turns a plan into
 // owner-drawn menu rows.
+#include "framework/DpiScale.h"
 #include "store/Category.h"
 #include "store/NoteRecord.h"
 #include <cstdint>
@@ -43,6 +44,22 @@ enum CosmeticsCommand : uint32_t {
   kCmdSaveAsDefault = 32810,
   kCmdLoadDefault = 32811,
 };
+
+// The geometry of owner-drawn rows at a DPI (pixels): the icon one pixel in from the left in a
+// 20-pixel column, 16 pixels square, at 96 DPI.
+struct MenuRowMetrics {
+  int32_t iconLeft = 1;
+  int32_t iconSize = 16;
+  int32_t textLeft = 20;
+};
+MenuRowMetrics MenuRowMetricsAt(uint32_t dpi);
+struct MenuRowSize {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+// A row's size for the size of its text: header rows hug the text, other rows leave room for
+// the icon column and are at least as tall as an icon.
+MenuRowSize MeasureMenuRow(bool header, int32_t textWidth, int32_t textHeight, uint32_t dpi);
 
 // One owner-drawn row (MENUITEM).
 struct MENUITEM {

@@ -1,21 +1,27 @@
 #include "app/OwnerDrawMenu_win.h"
+#include "framework/Dpi.h"
 #include "framework/Text.h"
+#include "skin/IconStrip_win.h"
 
 namespace zavra {
 
-namespace {
-
-FontHandle MenuFont() {
-  NONCLIENTMETRICSW ncm{sizeof ncm};
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  return FontHandle(::CreateFontIndirectW(&ncm.lfMenuFont));
+void OwnerDrawMenu::SetDpi(uint32_t dpi) {
+  dpi = UsableDpi(dpi);
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  font_.reset();
 }
 
-}  // namespace
+HFONT OwnerDrawMenu::Font() const {
+  if (!font_) {
+    const ::LOGFONTW menuFont = MenuFontAt(dpi_);
+    font_.reset(::CreateFontIndirectW(&menuFont));
+  }
+  return font_.get();
+}
 
 void OwnerDrawMenu::LoadIconStrip(const std::wstring& path) {
-  strip_.reset(::ImageList_LoadImageW(nullptr, path.c_str(), 16, 10, CLR_DEFAULT, IMAGE_BITMAP,
-                                      LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  strip_ = zavra::LoadIconStrip(path, MenuRowMetricsAt(dpi_).iconSize);
   iconCount_ = strip_ ? ::ImageList_GetImageCount(strip_.get()) : 0;
 }
 
@@ -38,19 +44,13 @@ bool OwnerDrawMenu::Measure(MEASUREITEMSTRUCT& mis, HWND owner) const {
   if (mis.CtlType != ODT_MENU || mis.itemData >= rows_.size()) return false;
   const MENUITEM& row = rows_[mis.itemData];
   WindowDC dc(owner);
-  FontHandle font = MenuFont();
-  SelectObjectScope select(dc.get(), font.get());
+  SelectObjectScope select(dc.get(), Font());
   RECT r{};
   const std::wstring text = ToWide(row.text);
   ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  if (row.header) {
-    mis.itemWidth = static_cast<UINT>(w + 6);
-    mis.itemHeight = static_cast<UINT>(h + 2);
-  } else {
-    mis.itemWidth = static_cast<UINT>(w + 22);
-    mis.itemHeight = static_cast<UINT>(std::max(h + 4, 17));
-  }
+  const MenuRowSize size = MeasureMenuRow(row.header, r.right - r.left, r.bottom - r.top, dpi_);
+  mis.itemWidth = static_cast<UINT>(size.width);
+  mis.itemHeight = static_cast<UINT>(size.height);
   return true;
 }
 
@@ -75,19 +75,19 @@ bool OwnerDrawMenu::Draw(const DRAWITEMSTRUCT& dis) const {
   ::FillRect(dc, &r, brush.get());
   UINT align = DT_LEFT;
   if (!row.centered) {
-    r.left += 1;
-    const int top = r.top + (r.bottom - r.top - 16) / 2;
+    const MenuRowMetrics metrics = MenuRowMetricsAt(dpi_);
+    const int left = r.left + metrics.iconLeft, size = metrics.iconSize;
+    const int top = r.top + (r.bottom - r.top - size) / 2;
     if (row.linkIconSlot < linkIcons_.size() && linkIcons_[row.linkIconSlot]) {
-      ::DrawIconEx(dc, r.left, top, linkIcons_[row.linkIconSlot].get(), 16, 16, 0, nullptr, DI_NORMAL);
+      ::DrawIconEx(dc, left, top, linkIcons_[row.linkIconSlot].get(), size, size, 0, nullptr, DI_NORMAL);
     } else if (strip_ && row.iconIndex > 0 && row.iconIndex < iconCount_) {
-      ::ImageList_Draw(strip_.get(), row.iconIndex, dc, r.left, top, ILD_TRANSPARENT);
+      ::ImageList_Draw(strip_.get(), row.iconIndex, dc, left, top, ILD_TRANSPARENT);
     }
-    r.left += 20;
+    r.left += metrics.textLeft;
   } else {
     align = DT_CENTER;
   }
-  FontHandle font = MenuFont();
-  SelectObjectScope select(dc, font.get());
+  SelectObjectScope select(dc, Font());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, fore);
   const std::wstring text = ToWide(row.text);

@@ -38,13 +38,16 @@ void WriteList(IRegistryKey& key, const char16_t* name, const std::vector<uint8_
 
 }  // namespace
 
-RECT32 DefaultTrackRect(const RECT32& w) {
-  return {w.right - 195, (w.top + w.bottom) / 2 + 30, w.right - 20, w.bottom - 32};
+RECT32 DefaultTrackRect(const RECT32& w, uint32_t dpi) {
+  const DpiScale px(dpi);
+  return {w.right - px(195), (w.top + w.bottom) / 2 + px(30), w.right - px(20), w.bottom - px(32)};
 }
 
-void LoadSettings(IRegistryKey* key, const RECT32& workArea, Settings& s, SavedState& state) {
+void LoadSettings(IRegistryKey* key, const RECT32& workArea, Settings& s, SavedState& state, uint32_t dpi) {
   s = Settings{};
-  s.trackRect = DefaultTrackRect(workArea);
+  s.noteWidth = ScaleToDpi(s.noteWidth, dpi);
+  s.noteHeight = ScaleToDpi(s.noteHeight, dpi);
+  s.trackRect = DefaultTrackRect(workArea, dpi);
   state = SavedState{};
   if (!key) return;
 

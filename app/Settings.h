@@ -1,6 +1,7 @@
 #pragma once
 // The user's settings and the program's saved state in the settings key: read once at
 // start-up with their defaults, written back in groups.
+#include "framework/DpiScale.h"
 #include "store/NoteRecord.h"
 #include "store/Registry.h"
 #include <cstdint>
@@ -67,10 +68,12 @@ enum ChangeMark : uint32_t {
   kMarkTrackers = 0x20,
 };
 
-// `workArea` gives the default tracker rectangle. A missing key leaves every default.
+// `workArea` gives the default tracker rectangle. A missing key leaves every default. Sizes and
+// rectangles are screen pixels; where they are missing, their defaults are made for `dpi`.
 // Reading consumes "TimeClosed".
-void LoadSettings(IRegistryKey* key, const RECT32& workArea, Settings& settings, SavedState& state);
-RECT32 DefaultTrackRect(const RECT32& workArea);
+void LoadSettings(IRegistryKey* key, const RECT32& workArea, Settings& settings, SavedState& state,
+                  uint32_t dpi = kBaseDpi);
+RECT32 DefaultTrackRect(const RECT32& workArea, uint32_t dpi = kBaseDpi);
 
 // The write groups; a null key makes each a no-op.
 void WriteExitGroup(IRegistryKey* key, const Settings& s, int64_t now);

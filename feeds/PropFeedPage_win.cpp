@@ -1,5 +1,6 @@
 #include "feeds/PropFeedPage_win.h"
 
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
@@ -37,12 +38,15 @@ bool CPropFeedPage::OnInitDialog() {
     UINT text;
     int width;
   } columns[] = {{IDS_FEED_COL_NAME, 210}, {IDS_FEED_COL_NOTE, 40}, {IDS_FEED_COL_SI, 40}, {IDS_FEED_COL_CATEGORY, 110}};
+  // Column widths at 96 DPI, like the page's template, which the system scales.
+  const uint32_t dpi = WindowDpi(GetSafeHwnd());
+  columnsDpi_ = dpi;
   for (int i = 0; i < 4; ++i) {
     std::wstring text = LoadResString(columns[i].text);
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = text.data();
-    column.cx = columns[i].width;
+    column.cx = ScaleToDpi(columns[i].width, dpi);
     column.iSubItem = i;
     ListView_InsertColumn(list, i, &column);
   }
@@ -53,6 +57,14 @@ bool CPropFeedPage::OnInitDialog() {
   ShowRows();
   initialised_ = true;
   return true;
+}
+
+void CPropFeedPage::OnDpiChanged(uint32_t dpi) {
+  // The columns keep the share of the list the user gave them.
+  HWND list = ::GetDlgItem(GetSafeHwnd(), IDC_FEED_LIST);
+  for (int i = 0; i < 4; ++i)
+    ListView_SetColumnWidth(list, i, RescaleLength(ListView_GetColumnWidth(list, i), columnsDpi_, dpi));
+  columnsDpi_ = dpi;
 }
 
 void CPropFeedPage::FillCategories() {

@@ -33,6 +33,7 @@ class CPropFeedPage : public CPropertyPage {
   bool OnKillActive() override { return true; }
   bool OnApply() override;
   INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnDpiChanged(uint32_t dpi) override;
 
  private:
   void FillCategories();
@@ -50,6 +51,7 @@ class CPropFeedPage : public CPropertyPage {
   bool initialised_ = false;
   bool modified_ = false;
   bool applied_ = false;
+  uint32_t columnsDpi_ = 96;  // what the list's column widths are sized for
   std::wstring cell_;  // the text handed to the list for the row it asked for
 };
 

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/FrameworkRes.h"
 #include "framework/Strings.h"
 #include <cerrno>
@@ -9,6 +10,8 @@
 namespace zavra {
 
 namespace {
+
+constexpr UINT kDpiChangedAfterParent = 0x02E3;  // WM_DPICHANGED_AFTERPARENT (Windows 10 1703)
 
 std::wstring WindowText(HWND h) {
   const int n = ::GetWindowTextLengthW(h);
@@ -250,6 +253,13 @@ INT_PTR CDialog::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
       return FALSE;
     case WM_DESTROY:
       if (!modal_) CApplication::RemoveModeless(GetSafeHwnd());
+      return FALSE;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfMessage(wp));
+      return FALSE;  // the dialog manager scales the rest
+    case kDpiChangedAfterParent:
+      // A property page or other child dialog: its sheet's monitor changed.
+      OnDpiChanged(WindowDpi(GetSafeHwnd()));
       return FALSE;
     default:
       return FALSE;

@@ -63,6 +63,9 @@ class CDialog : public CWnd {
   virtual void OnOK();
   virtual void OnCancel();
   virtual void DoDataExchange(DataExchange& dx) {}
+  // The dialog moved to a monitor of another DPI. The system lays the template's controls out
+  // again; a dialog brings what it draws or sizes itself (image lists, owner-drawn parts) here.
+  virtual void OnDpiChanged(uint32_t dpi) {}
   // Dialog messages; return TRUE when handled, like a dialog procedure.
   virtual INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/Strings.h"
 #include "notewnd/NoteIcons_win.h"
@@ -41,8 +42,9 @@ LRESULT CAdjustWnd::HitTest(LPARAM screenPoint) const {
   RECT client{};
   ::GetClientRect(*this, &client);
   if (!::PtInRect(&client, p)) return HTNOWHERE;
-  const bool left = p.x < kBorder, right = p.x >= client.right - kBorder;
-  const bool top = p.y < kBorder, bottom = p.y >= client.bottom - kBorder;
+  const int border = ScaleToDpi(kBorder, WindowDpi(*this));
+  const bool left = p.x < border, right = p.x >= client.right - border;
+  const bool top = p.y < border, bottom = p.y >= client.bottom - border;
   if (top) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
   if (bottom) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
   if (left) return HTLEFT;
@@ -58,7 +60,7 @@ void CAdjustWnd::Paint() {
   ::GetClientRect(*this, &client);
   BrushHandle cyan(::CreateSolidBrush(kCyan));
   ::FillRect(dc, &client, cyan.get());
-  FontHandle font = NoteFont(nullptr, false);
+  FontHandle font = NoteFont(nullptr, false, WindowDpi(*this));
   {
     SelectObjectScope select(dc, font.get());
     ::SetBkMode(dc, TRANSPARENT);
@@ -76,7 +78,13 @@ LRESULT CAdjustWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return HitTest(lp);
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {kMinSize, kMinSize};
+      const int minimum = ScaleToDpi(kMinSize, WindowDpi(*this));
+      info->ptMinTrackSize = {minimum, minimum};
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      // The area is a rectangle of the screen: it keeps its pixels and only draws anew.
+      ::InvalidateRect(*this, nullptr, FALSE);
       return 0;
     }
     case WM_EXITSIZEMOVE:

@@ -13,8 +13,8 @@ class CAdjustWnd : public CWnd {
  public:
   static constexpr const wchar_t* kClassName = L"QZTrackerArea";
   static constexpr BYTE kOpacity = 96;
-  static constexpr int kBorder = 5;    // the sizing band inside the edges
-  static constexpr int kMinSize = 32;
+  static constexpr int kBorder = 5;    // the sizing band inside the edges (at 96 DPI)
+  static constexpr int kMinSize = 32;  // at 96 DPI
 
   CAdjustWnd() = default;
 

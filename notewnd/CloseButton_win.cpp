@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/Dpi.h"
 #include "notewnd/TipWnd_win.h"
 #include "store/StoreWin.h"
 
@@ -9,10 +10,9 @@ namespace zavra {
 
 namespace {
 
-FontHandle ArialFont(HWND reference, bool bold) {
+FontHandle ArialFont(uint32_t dpi, bool bold) {
   ::LOGFONTW lf{};
-  WindowDC dc(reference);
-  lf.lfHeight = -::MulDiv(8, ::GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
+  lf.lfHeight = PointsToHeight(8, dpi);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = TipClearType() ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
@@ -43,12 +43,12 @@ bool CCloseButton::Create(HWND parent, UINT id, const RECT& rect, DWORD style, D
     return false;
   }
   if (kind_ == kGlyphText) {
-    font_ = ArialFont(h, false);
     WindowDC dc(h);
-    SelectObjectScope select(dc.get(), font_.get());
+    SelectObjectScope select(dc.get(), TextFont());
     SIZE size{};
     ::GetTextExtentPoint32W(dc.get(), text_.c_str(), static_cast<int>(text_.size()), &size);
-    ::SetWindowPos(h, nullptr, 0, 0, size.cx + 16, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(h, nullptr, 0, 0, size.cx + ScaleToDpi(16, fontDpi_), rect.bottom - rect.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   return true;
 }
@@ -73,7 +73,12 @@ void CCloseButton::SetText(std::wstring text) {
 }
 
 HFONT CCloseButton::TextFont() {
-  if (!font_) font_ = ArialFont(*this, kind_ == kGlyphBoldText);
+  // The parent's monitor decides; a parent moved to another DPI gets the font anew.
+  const uint32_t dpi = WindowDpi(*this);
+  if (!font_ || dpi != fontDpi_) {
+    font_ = ArialFont(dpi, kind_ == kGlyphBoldText);
+    fontDpi_ = dpi;
+  }
   return font_.get();
 }
 
@@ -114,9 +119,10 @@ void CCloseButton::Draw(const DRAWITEMSTRUCT& item) {
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     return;
   }
-  PenHandle pen(::CreatePen(PS_SOLID, 1, ink));
+  const uint32_t dpi = WindowDpi(*this);
+  PenHandle pen(::CreatePen(PS_SOLID, GlyphPenWidth(dpi), ink));
   SelectObjectScope select(dc, pen.get());
-  for (const std::vector<Point32>& stroke : GlyphStrokes(kind_, FromWinRect(rc))) {
+  for (const std::vector<Point32>& stroke : GlyphStrokes(kind_, FromWinRect(rc), dpi)) {
     std::vector<POINT> points;
     for (const Point32& p : stroke) points.push_back({p.x, p.y});
     ::Polyline(dc, points.data(), static_cast<int>(points.size()));

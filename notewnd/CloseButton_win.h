@@ -1,6 +1,6 @@
 #pragma once
 // CCloseButton: a flat owner-drawn button with a drawn glyph (cross, bar, triangles, check mark)
-// or a short text in 8-point Arial. Released it is a frame and a glyph in the main colour;
+// or a short text in 8-point Arial, both at the DPI of the button's monitor. Released it is a frame and a glyph in the main colour;
 // pressed it is filled with the main colour and the glyph takes the pressed-text colour.
 //
 // Owner-drawn buttons are drawn through their parent's WM_DRAWITEM: the parent hands that
@@ -20,7 +20,7 @@ class CCloseButton : public CWnd {
   ~CCloseButton() override;
 
   // A child button of `parent` with control id `id`. Kind 5 takes its text's width + 16 pixels
-  // whatever `rect` says; `exStyle` may hold WS_EX_TRANSPARENT for a button over a picture.
+  // (at 96 DPI) whatever `rect` says; `exStyle` may hold WS_EX_TRANSPARENT for a button over a picture.
   bool Create(HWND parent, UINT id, const RECT& rect, DWORD style = WS_VISIBLE | WS_TABSTOP, DWORD exStyle = 0);
 
   // For the parent's WM_DRAWITEM: draws the item when it belongs to a CCloseButton.
@@ -42,6 +42,7 @@ class CCloseButton : public CWnd {
   ::COLORREF main_;
   ::COLORREF pressedText_;
   FontHandle font_;
+  uint32_t fontDpi_ = 0;
   bool lastPressed_ = false;
 };
 

@@ -2,27 +2,28 @@
 
 #include <commctrl.h>
 
+#include "framework/Dpi.h"
 #include "store/StoreWin.h"
 
 namespace zavra {
 
-IconHandle StripIcon(const std::wstring& folder, uint32_t index) {
+IconHandle StripIcon(const std::wstring& folder, uint32_t index, int size) {
   if (index == 0) return {};
-  const std::wstring path = folder + L"icons.bmp";
-  // CLR_DEFAULT takes the top-left pixel as the transparent colour.
-  ImageListHandle strip(::ImageList_LoadImageW(nullptr, path.c_str(), kIconStripCell, 0, CLR_DEFAULT, IMAGE_BITMAP,
-                                               LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  ImageListHandle strip = LoadIconStrip(folder + L"icons.bmp", size);
   if (!strip || static_cast<int>(index) >= ::ImageList_GetImageCount(strip.get())) return {};
   return IconHandle(::ImageList_GetIcon(strip.get(), static_cast<int>(index), ILD_NORMAL));
 }
 
-FontHandle NoteFont(const zavra::LOGFONTW* face, bool clearType) {
-  ::LOGFONTW lf{};
-  ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0);
-  if (face && face->lfFaceName[0]) lf = ToWinFont(*face);
+FontHandle NoteFont(const zavra::LOGFONTW* face, bool clearType, uint32_t dpi) {
+  ::LOGFONTW lf = IconTitleFontAt(dpi);
+  if (face && face->lfFaceName[0]) {
+    lf = ToWinFont(*face);
+    lf.lfHeight = FontHeightAtDpi(lf.lfHeight, dpi);
+    lf.lfWidth = FontHeightAtDpi(lf.lfWidth, dpi);
+  }
   lf.lfQuality = clearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
   FontHandle font(::CreateFontIndirectW(&lf));
-  if (!font && face) return NoteFont(nullptr, clearType);
+  if (!font && face) return NoteFont(nullptr, clearType, dpi);
   return font;
 }
 

@@ -4,18 +4,20 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/DpiScale.h"
 #include "framework/Handles.h"
+#include "skin/IconStrip_win.h"
 #include "store/NoteRecord.h"
 
 namespace zavra {
 
-inline constexpr int kIconStripCell = 16;
+// Icon `index` of the strip "icons.bmp" in `folder` at `size` pixels; none for 0, past the
+// end, or no strip.
+IconHandle StripIcon(const std::wstring& folder, uint32_t index, int size = kIconStripCell);
 
-// Icon `index` of the strip "icons.bmp" in `folder`; none for 0, past the end, or no strip.
-IconHandle StripIcon(const std::wstring& folder, uint32_t index);
-
-// The icon-title font, or `face` when it names one; ClearType quality when asked.
-FontHandle NoteFont(const zavra::LOGFONTW* face, bool clearType);
+// The icon-title font at `dpi`, or `face` when it names one (its height is kept at 96 DPI);
+// ClearType quality when asked.
+FontHandle NoteFont(const zavra::LOGFONTW* face, bool clearType, uint32_t dpi = kBaseDpi);
 int LineHeight(HFONT font);
 
 }  // namespace zavra

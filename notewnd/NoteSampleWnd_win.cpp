@@ -1,5 +1,6 @@
 #include "notewnd/NoteSampleWnd_win.h"
 
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "notewnd/NoteIcons_win.h"
 #include "notewnd/TextLayout_win.h"
@@ -15,7 +16,8 @@ void CNoteSampleWnd::SetLook(::COLORREF paper, ::COLORREF text, const zavra::LOG
                              const std::wstring& weekday) {
   paper_ = paper;
   text_ = text;
-  font_ = NoteFont(&font, true);
+  face_ = font;
+  font_.reset();
   margin_ = margin;
   align_ = align;
   sample_ = SampleText(weekday);
@@ -25,8 +27,14 @@ void CNoteSampleWnd::SetLook(::COLORREF paper, ::COLORREF text, const zavra::LOG
 void CNoteSampleWnd::Paint(HDC dc, const RECT& client) {
   BrushHandle brush(::CreateSolidBrush(paper_));
   ::FillRect(dc, &client, brush.get());
+  const uint32_t dpi = GetSafeHwnd() ? WindowDpi(*this) : SystemDpi();
+  if (!font_ || dpi != fontDpi_) {
+    font_ = NoteFont(&face_, true, dpi);
+    fontDpi_ = dpi;
+  }
   RECT area = client;
-  ::InflateRect(&area, -margin_, -margin_);
+  const int margin = ScaleToDpi(margin_, dpi);
+  ::InflateRect(&area, -margin, -margin);
   if (area.bottom <= area.top || area.right <= area.left) return;
   SelectObjectScope font(dc, font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
   ::SetBkMode(dc, TRANSPARENT);

@@ -27,7 +27,9 @@ class CNoteSampleWnd : public CWnd {
  private:
   ::COLORREF paper_ = 0x00F0F0F0;
   ::COLORREF text_ = 0;
+  zavra::LOGFONTW face_;
   FontHandle font_;
+  uint32_t fontDpi_ = 0;  // the sample is drawn at its window's DPI
   int margin_ = 6;
   int align_ = 1;
   std::wstring sample_;

@@ -36,7 +36,7 @@ void CNoteWnd::DrawBody(HDC dc, RECT area) {
 
 void CNoteWnd::DrawTextArea(HDC dc, const RECT& text) {
   const Settings& s = host_.NoteSettings();
-  const int margin = static_cast<int>(s.noteMargin);
+  const int margin = ScaleToDpi(static_cast<int32_t>(std::min<uint32_t>(s.noteMargin, kMaxNoteGap)), dpi());
   RECT area = text;
   ::InflateRect(&area, -margin, -margin);
   ::SetBkMode(dc, TRANSPARENT);

@@ -6,6 +6,7 @@
 
 #include "app/Geometry.h"
 #include "app/MainWnd_win.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "notewnd/NoteIcons_win.h"
@@ -83,8 +84,10 @@ CNoteWnd::~CNoteWnd() {
 
 bool CNoteWnd::Create(const NOTE_PAD& note, int mode, int topmost) {
   const bool onTop = topmost < 0 ? host_.NoteSettings().noteOnTop : topmost != 0;
-  LoadRecord(note);
   const RECT paper = To(PlaceNew(note.rect));
+  // Fonts and icons are made for the monitor the note will stand on.
+  SetDpi(RectDpi(paper));
+  LoadRecord(note);
   // The drop shadow is a class style, so shadowed notes have a class of their own.
   const bool shadow = host_.NoteSettings().noteShadow;
   if (!CBkgWnd::Create(paper, nullptr, onTop ? WS_EX_TOPMOST : 0, shadow ? L"QZNoteShadow" : L"QZNote",
@@ -129,15 +132,15 @@ void CNoteWnd::ApplyCategory(const NOTE_CATE& cate, bool withLook) {
 
 void CNoteWnd::LoadFonts() {
   const bool clearType = host_.NoteSettings().clearType;
-  headerFont_ = NoteFont(nullptr, clearType);
-  textFont_ = NoteFont(&note_.font, clearType);
+  headerFont_ = NoteFont(nullptr, clearType, dpi());
+  textFont_ = NoteFont(&note_.font, clearType, dpi());
   headerLine_ = LineHeight(headerFont_.get());
   textLine_ = LineHeight(textFont_.get());
 }
 
 void CNoteWnd::LoadIcons() {
   linkIcon_ = LinkIcon(note_.link, host_.Store().DataFolder());
-  noteIcon_ = StripIcon(host_.ProgramFolder(), note_.icon);
+  noteIcon_ = StripIcon(host_.ProgramFolder(), note_.icon, IconSizeAt(dpi()));
 }
 
 bool CNoteWnd::topmost() const {
@@ -175,7 +178,8 @@ RECT32 CNoteWnd::PlaceNew(RECT32 rect) {
   const RECT32 work = WorkAreaOf(rect);
   rect = ClampInto(rect, work);
   const std::vector<RECT32> others = host_.OtherNoteRects(this);
-  return PlaceClearOfNotes(rect, others, static_cast<int32_t>(host_.NoteSettings().noteGap), work);
+  const int32_t gap = ScaleToDpi(static_cast<int32_t>(std::min<uint32_t>(s.noteGap, kMaxNoteGap)), RectDpi(To(rect)));
+  return PlaceClearOfNotes(rect, others, gap, work);
 }
 
 BYTE CNoteWnd::GetOpacity() {
@@ -193,10 +197,18 @@ void CNoteWnd::AdjustRect(int zone, RECT& paper) {
   const Settings& s = host_.NoteSettings();
   if (!s.noteSnap || ::GetKeyState(VK_SHIFT) < 0) return;
   const std::vector<RECT32> others = host_.OtherNoteRects(this);
-  paper = To(SnapRect(zone, From(paper), others, static_cast<int32_t>(s.noteGap)));
+  const DpiScale px(dpi());
+  const int32_t gap = px(static_cast<int32_t>(std::min<uint32_t>(s.noteGap, kMaxNoteGap)));
+  paper = To(SnapRect(zone, From(paper), others, gap, px(kSnapReach)));
 }
 
 void CNoteWnd::OnSizeChanged() { ForgetLayout(); }
+
+void CNoteWnd::OnDpiChanged() {
+  LoadFonts();
+  LoadIcons();
+  ForgetLayout();
+}
 
 // --- schedule ---
 
@@ -346,8 +358,8 @@ bool CNoteWnd::OnLinkBox(POINT client) const {
   for (size_t i = 0; i < skin()->size(); ++i) {
     if (skin()->layer(i).kind != kLayerLinkIcon) continue;
     const LAYERINFO& box = layerInfo(i);
-    if (client.x >= box.left && client.x <= box.left + kIconSize && client.y >= box.top &&
-        client.y <= box.top + kIconSize)
+    const int32_t size = layout().iconSize;
+    if (client.x >= box.left && client.x <= box.left + size && client.y >= box.top && client.y <= box.top + size)
       return true;
   }
   return false;

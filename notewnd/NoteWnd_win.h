@@ -21,6 +21,8 @@ namespace zavra {
 
 inline constexpr UINT_PTR kScheduleTimer = 9937;
 inline constexpr UINT kNoteMenu = 130;
+// The preferences' range for the snap gap and the text margin (pixels at 96 DPI).
+inline constexpr uint32_t kMaxNoteGap = 99;
 
 // The skin's inactive border for a paper colour: the paper's luminance and saturation at 84%.
 ::COLORREF InactiveBorderColor(::COLORREF paper);
@@ -85,6 +87,7 @@ class CNoteWnd : public CBkgWnd {
   void DrawTextArea(HDC dc, const RECT& text) override;
   void AdjustRect(int zone, RECT& paper) override;
   void OnSizeChanged() override;
+  void OnDpiChanged() override;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
   void PostNcDestroy() override;
@@ -122,7 +125,7 @@ class CNoteWnd : public CBkgWnd {
   bool StepLine(bool down);
   void ScrollByKey(bool down);
   bool OnKey(UINT key);
-  // Whether the point lies on a Link Icon layer's 16 x 16 box, edges included.
+  // Whether the point lies on a Link Icon layer's icon box, edges included.
   bool OnLinkBox(POINT client) const;
   void ShowContextMenu(POINT client);
   void Close();

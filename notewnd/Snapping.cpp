@@ -8,18 +8,18 @@ namespace {
 
 // The nearest candidate kept so far; the first of equal ones wins.
 struct Best {
-  int32_t delta = kSnapReach;
+  explicit Best(int32_t reach) : reach(reach), delta(reach) {}
+  int32_t reach;
+  int32_t delta;
   bool found = false;
   void Offer(int32_t d) {
-    if (std::abs(d) < kSnapReach && std::abs(d) < std::abs(delta)) {
+    if (std::abs(d) < reach && std::abs(d) < std::abs(delta)) {
       delta = d;
       found = true;
     }
   }
   int32_t value() const { return found ? delta : 0; }
 };
-
-bool Within(int32_t d) { return std::abs(d) < kSnapReach; }
 
 bool MovesTop(int zone) { return zone == 0 || zone == 3 || zone == 4 || zone == 5; }
 bool MovesBottom(int zone) { return zone == 0 || zone == 6 || zone == 7 || zone == 8; }
@@ -35,8 +35,9 @@ int32_t Smaller(const Best& a, const Best& b) {
 
 }  // namespace
 
-RECT32 SnapRect(int zone, const RECT32& r, std::span<const RECT32> others, int32_t gap) {
-  Best top, bottom, left, right;
+RECT32 SnapRect(int zone, const RECT32& r, std::span<const RECT32> others, int32_t gap, int32_t reach) {
+  Best top(reach), bottom(reach), left(reach), right(reach);
+  auto Within = [reach](int32_t d) { return std::abs(d) < reach; };
   for (const RECT32& o : others) {
     const bool beside = Within(r.left - gap - o.right) || Within(o.left - r.right - gap);
     const bool overlapsH = r.left < o.right && r.right > o.left;

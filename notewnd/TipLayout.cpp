@@ -48,14 +48,16 @@ RECT32 PlaceTip(int32_t x, int32_t y, int32_t width, int32_t height, const RECT3
   return ClampInto(tip, workArea);
 }
 
-TimeTipLayout LayOutTimeTip(int32_t textWidth, int32_t textHeight, int32_t maxWidth) {
+TimeTipLayout LayOutTimeTip(int32_t textWidth, int32_t textHeight, int32_t maxWidth, uint32_t dpi) {
+  const DpiScale px(dpi);
+  const int32_t side = px(4), edge = px(2);
   TimeTipLayout l;
-  l.height = std::max(textHeight, 0) + 4;
+  l.height = std::max(textHeight, 0) + 2 * edge;
   l.tail = l.height / 2;
-  // 4 pixels either side of the text and the arrow beyond them: the whole text fits.
-  l.width = std::max(textWidth, 0) + 8 + l.tail;
+  // 4 pixels (at 96 DPI) either side of the text and the arrow beyond them: the whole text fits.
+  l.width = std::max(textWidth, 0) + 2 * side + l.tail;
   if (maxWidth > 0) l.width = std::min(l.width, maxWidth);
-  l.text = {4, 2, std::max(4, l.width - 4 - l.tail), l.height - 2};
+  l.text = {side, edge, std::max(side, l.width - side - l.tail), l.height - edge};
   return l;
 }
 
@@ -68,20 +70,21 @@ RECT32 KeepTopRight(const RECT32& old, int32_t width, int32_t height) {
   return {old.right - width, old.top, old.right, old.top + height};
 }
 
-std::vector<std::vector<Point32>> GlyphStrokes(int kind, const RECT32& item) {
+std::vector<std::vector<Point32>> GlyphStrokes(int kind, const RECT32& item, uint32_t dpi) {
+  const DpiScale px(dpi);
   const int32_t l = item.left, t = item.top, r = item.right, b = item.bottom;
   const int32_t m = t + (b - t) / 2;
   switch (kind) {
     case kGlyphCross:
-      return {{{l + 2, t + 2}, {r - 2, b - 2}}, {{l + 2, b - 3}, {r - 2, t + 1}}};
+      return {{{l + px(2), t + px(2)}, {r - px(2), b - px(2)}}, {{l + px(2), b - px(3)}, {r - px(2), t + px(1)}}};
     case kGlyphBar:
-      return {{{l + 2, b - 3}, {r - 2, b - 3}}};
+      return {{{l + px(2), b - px(3)}, {r - px(2), b - px(3)}}};
     case kGlyphLeft:
-      return {{{l + 3, m}, {r - 5, t + 3}, {r - 5, b - 4}, {l + 3, m}}};
+      return {{{l + px(3), m}, {r - px(5), t + px(3)}, {r - px(5), b - px(4)}, {l + px(3), m}}};
     case kGlyphRight:
-      return {{{r - 4, m}, {l + 4, t + 3}, {l + 4, b - 4}, {r - 4, m}}};
+      return {{{r - px(4), m}, {l + px(4), t + px(3)}, {l + px(4), b - px(4)}, {r - px(4), m}}};
     case kGlyphCheck:
-      return {{{l + 3, t + 4}, {l + 3, b - 3}, {r - 2, t + 2}}};
+      return {{{l + px(3), t + px(4)}, {l + px(3), b - px(3)}, {r - px(2), t + px(2)}}};
     default:
       return {};
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Geometry.h"
+#include "framework/DpiScale.h"
 #include "schedule/LocalTime.h"
 #include "schedule/RecurrenceText.h"
 #include "store/NoteRecord.h"
@@ -33,9 +34,12 @@ std::vector<std::u16string> NoteSummaryRows(const NOTE_PAD& note, const SummaryF
 
 // A tip of the given outer size with its top-left corner at (x, y), moved onto the work area.
 RECT32 PlaceTip(int32_t x, int32_t y, int32_t width, int32_t height, const RECT32& workArea);
-// Outer size of a tip for its widest row and the sum of its row heights (border and margins).
-inline int32_t TipWidth(int32_t widestRow) { return widestRow + 8; }
-inline int32_t TipHeight(int32_t rowHeights) { return rowHeights + 4; }
+// Outer size of a tip for its widest row and the sum of its row heights (border and margins),
+// and where its rows start inside the border, at a DPI.
+inline int32_t TipWidth(int32_t widestRow, uint32_t dpi = kBaseDpi) { return widestRow + ScaleToDpi(8, dpi); }
+inline int32_t TipHeight(int32_t rowHeights, uint32_t dpi = kBaseDpi) { return rowHeights + ScaleToDpi(4, dpi); }
+inline int32_t TipRowLeft(uint32_t dpi = kBaseDpi) { return ScaleToDpi(3, dpi); }
+inline int32_t TipRowTop(uint32_t dpi = kBaseDpi) { return ScaleToDpi(1, dpi); }
 
 // The "Now" label: a box of text with an arrow point at its right end.
 struct TimeTipLayout {
@@ -46,7 +50,7 @@ struct TimeTipLayout {
 };
 // Laid out for text of the given size; the box always holds the text unless the label had to
 // be narrowed to `maxWidth` (the work area), where the text is cut with an ellipsis.
-TimeTipLayout LayOutTimeTip(int32_t textWidth, int32_t textHeight, int32_t maxWidth);
+TimeTipLayout LayOutTimeTip(int32_t textWidth, int32_t textHeight, int32_t maxWidth, uint32_t dpi = kBaseDpi);
 // The label's outline in client coordinates: left edge, top edge to the arrow, the point, back.
 std::vector<Point32> TimeTipOutline(const TimeTipLayout& layout);
 // The new rectangle of a label resized to (width, height) that keeps its top-right corner.
@@ -63,8 +67,10 @@ enum GlyphKind : int {
   kGlyphCheck = 6,
 };
 inline bool IsTextGlyph(int kind) { return kind == kGlyphBoldText || kind == kGlyphText; }
-// The 1-pixel strokes of a drawn glyph inside an item rectangle, each a polyline (the end point
-// of each segment not drawn, as GDI lines go); none for the text kinds and unknown kinds.
-std::vector<std::vector<Point32>> GlyphStrokes(int kind, const RECT32& item);
+// The strokes of a drawn glyph inside an item rectangle, each a polyline (the end point of each
+// segment not drawn, as GDI lines go); none for the text kinds and unknown kinds. The insets
+// are scaled to the DPI; strokes are GlyphPenWidth wide.
+std::vector<std::vector<Point32>> GlyphStrokes(int kind, const RECT32& item, uint32_t dpi = kBaseDpi);
+inline int32_t GlyphPenWidth(uint32_t dpi = kBaseDpi) { return ScaleToDpi(1, dpi); }
 
 }  // namespace zavra

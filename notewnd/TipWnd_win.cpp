@@ -5,6 +5,7 @@
 #include "app/CalendarNames_win.h"
 #include "app/MainWnd_win.h"
 #include "app/NoteKitApp_win.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "notewnd/LocaleText_win.h"
@@ -57,13 +58,18 @@ void CTipWnd::SetNoteSummary(const NOTE_PAD& note) {
 bool CTipWnd::ShowAt(POINT screen, HWND owner) {
   Hide();
   if (!RegisterWindowClass(kTipClass, CS_DROPSHADOW | CS_SAVEBITS | CS_DBLCLKS)) return false;
-  font_ = NoteFont(nullptr, TipClearType());
-  rowHeight_ = LineHeight(font_.get());
+  LoadFont(PointDpi(screen));
   const RECT at{screen.x, screen.y, screen.x, screen.y};
   if (!CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kTipClass, L"", WS_POPUP | WS_BORDER, at, owner)) return false;
   FitToRows();
   ::ShowWindow(*this, SW_SHOWNOACTIVATE);
   return true;
+}
+
+void CTipWnd::LoadFont(uint32_t dpi) {
+  dpi_ = dpi;
+  font_ = NoteFont(nullptr, TipClearType(), dpi_);
+  rowHeight_ = LineHeight(font_.get());
 }
 
 void CTipWnd::FitToRows() {
@@ -75,8 +81,8 @@ void CTipWnd::FitToRows() {
   }
   RECT now{};
   ::GetWindowRect(*this, &now);
-  const RECT32 r = PlaceTip(now.left, now.top, TipWidth(widest), TipHeight(rowHeight_ * static_cast<int>(rows_.size())),
-                            WorkAreaAt({now.left, now.top}));
+  const RECT32 r = PlaceTip(now.left, now.top, TipWidth(widest, dpi_),
+                            TipHeight(rowHeight_ * static_cast<int>(rows_.size()), dpi_), WorkAreaAt({now.left, now.top}));
   ::SetWindowPos(*this, nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -93,7 +99,8 @@ void CTipWnd::Paint() {
   SelectObjectScope select(dc, font_.get());
   ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
   ::SetBkMode(dc, TRANSPARENT);
-  RECT row{client.left + 3, client.top + 1, client.right - 3, client.top + 1 + rowHeight_};
+  const int left = TipRowLeft(dpi_), top = TipRowTop(dpi_);
+  RECT row{client.left + left, client.top + top, client.right - left, client.top + top + rowHeight_};
   for (const std::wstring& text : rows_) {
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &row,
                 DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT | DT_TOP);
@@ -104,6 +111,12 @@ void CTipWnd::Paint() {
 
 LRESULT CTipWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_DPICHANGED:
+      // A tip stays where it was shown; only its font and size follow the monitor.
+      LoadFont(DpiOfMessage(wp));
+      FitToRows();
+      ::InvalidateRect(*this, nullptr, FALSE);
+      return 0;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     case WM_MOUSEACTIVATE:
@@ -125,7 +138,8 @@ CTimeTipWnd::~CTimeTipWnd() { Destroy(); }
 bool CTimeTipWnd::Create(HWND owner, int64_t t) {
   Destroy();
   if (!RegisterWindowClass(kTimeTipClass, CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW))) return false;
-  font_ = NoteFont(nullptr, TipClearType());
+  dpi_ = owner ? WindowDpi(owner) : SystemDpi();
+  font_ = NoteFont(nullptr, TipClearType(), dpi_);
   const RECT offScreen{-100, 0, -90, 10};
   if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_LAYERED, kTimeTipClass, L"Now", WS_POPUP, offScreen, owner)) return false;
   ::SetLayeredWindowAttributes(*this, kColorKey, 0, LWA_COLORKEY);
@@ -148,7 +162,7 @@ void CTimeTipWnd::SetTime(int64_t t) {
   RECT now{};
   ::GetWindowRect(*this, &now);
   const RECT32 work = WorkAreaAt({now.right, now.top});
-  layout_ = LayOutTimeTip(text.cx, text.cy, Width(work));
+  layout_ = LayOutTimeTip(text.cx, text.cy, Width(work), dpi_);
   const RECT32 r = KeepTopRight(FromWinRect(now), layout_.width, layout_.height);
   ::SetWindowPos(*this, nullptr, r.left, r.top, Width(r), Height(r), SWP_NOZORDER | SWP_NOACTIVATE);
   ::InvalidateRect(*this, nullptr, FALSE);
@@ -201,6 +215,13 @@ void CTimeTipWnd::Paint() {
 
 LRESULT CTimeTipWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_DPICHANGED:
+      // Pointed at a place on another monitor: the label keeps its top-right corner and is
+      // laid out again in that monitor's font.
+      dpi_ = DpiOfMessage(wp);
+      font_ = NoteFont(nullptr, TipClearType(), dpi_);
+      SetTime(time_);
+      return 0;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
     case WM_MOUSEACTIVATE:

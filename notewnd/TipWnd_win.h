@@ -40,11 +40,13 @@ class CTipWnd : public CWnd {
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  void LoadFont(uint32_t dpi);
   void FitToRows();
   void Paint();
 
   std::vector<std::wstring> rows_;
   FontHandle font_;
+  uint32_t dpi_ = kBaseDpi;
   int rowHeight_ = 13;
 };
 
@@ -76,6 +78,7 @@ class CTimeTipWnd : public CWnd {
   void Paint();
 
   FontHandle font_;
+  uint32_t dpi_ = kBaseDpi;
   int64_t time_ = 0;
   std::wstring text_;
   TimeTipLayout layout_;

@@ -9,6 +9,7 @@
 
 #include "app/MainWnd_win.h"
 #include "app/MenuModel.h"
+#include "framework/Dpi.h"
 #include "framework/Text.h"
 #include "notewnd/NoteIcons_win.h"
 #include "notewnd/TrackerLayout.h"
@@ -94,10 +95,9 @@ void CTrackWnd::Load(const NOTE_PAD& note, bool alarm) {
   const NOTE_CATE cate = host_.Store().LoadCategory(note_.category);
   categoryName_ = cate.name;
   ApplyCategoryDefaults(note_, cate, true);
-  LoadFonts();
+  LoadLook(RectDpi(ToWinRect(TrackAreaOnScreen(host_.NoteSettings().trackRect, host_.Monitors()))));
   firstLine_ = FirstLine(note_.text);
   if (firstLine_.size() > kMaxShownChars) firstLine_.resize(kMaxShownChars);
-  noteIcon_ = StripIcon(host_.ProgramFolder(), note_.icon);
   alarm_ = alarm;
   schedule_.Clear();
   shake_ = 0;
@@ -105,18 +105,26 @@ void CTrackWnd::Load(const NOTE_PAD& note, bool alarm) {
   Measure();
 }
 
+void CTrackWnd::LoadLook(uint32_t dpi) {
+  dpi_ = dpi;
+  LoadFonts();
+  noteIcon_ = StripIcon(host_.ProgramFolder(), note_.icon, IconSizeAt(dpi_));
+}
+
 void CTrackWnd::LoadFonts() {
   const bool clearType = host_.NoteSettings().clearType;
-  headerFont_ = NoteFont(nullptr, clearType);
-  textFont_ = NoteFont(&note_.font, clearType);
+  headerFont_ = NoteFont(nullptr, clearType, dpi_);
+  textFont_ = NoteFont(&note_.font, clearType, dpi_);
   headerLine_ = SampleHeight(headerFont_.get());
   textLine_ = SampleHeight(textFont_.get());
 }
 
 void CTrackWnd::Measure() {
   const RECT32 area = TrackAreaOnScreen(host_.NoteSettings().trackRect, host_.Monitors());
+  // The area may have moved to a monitor of another DPI.
+  if (const uint32_t dpi = RectDpi(ToWinRect(area)); dpi != dpi_) LoadLook(dpi);
   const int32_t width = area.right - area.left;
-  RECT text{0, 0, TrackerTextWidth(width), 0};
+  RECT text{0, 0, TrackerTextWidth(width, dpi_), 0};
   {
     WindowDC screen(nullptr);
     SelectObjectScope select(screen.get(), textFont_.get());
@@ -126,7 +134,7 @@ void CTrackWnd::Measure() {
   const int measured = std::max<int>(0, text.bottom - text.top);
   textHeight_ = std::min(measured, 2 * textLine_);
   const int32_t oldHeight = rect_.bottom - rect_.top;
-  const int32_t height = TrackerHeight(measured, textLine_, headerLine_, schedule_.occurrence() != 0);
+  const int32_t height = TrackerHeight(measured, textLine_, headerLine_, schedule_.occurrence() != 0, dpi_);
   rect_.right = rect_.left + width;
   rect_.bottom = rect_.top + height;
   // A taller or shorter tracker, or one that moves in the order, needs the stack laid out again.
@@ -228,31 +236,32 @@ bool CTrackWnd::Paint() {
   uint32_t* pixels = canvas_.pixels();
   const size_t count = static_cast<size_t>(width) * height;
   std::fill_n(pixels, count, paper);
+  const TrackerMetrics metrics = TrackerMetricsAt(dpi_);
   {
     HDC dc = canvas_.dc();
     ::SetBkMode(dc, TRANSPARENT);
-    const int textWidth = TrackerTextWidth(width);
-    int y = kTrackerTextTop;
+    const int textWidth = TrackerTextWidth(width, dpi_);
+    int y = metrics.textTop;
     const ScheduleHeader& header = schedule_.header();
     if (header.shown()) {
       SelectObjectScope select(dc, headerFont_.get());
       ::SetTextColor(dc, TrackerColor(header.color()));
-      RECT band{kTrackerTextLeft, y, kTrackerTextLeft + textWidth, y + headerLine_};
+      RECT band{metrics.textLeft, y, metrics.textLeft + textWidth, y + headerLine_};
       const std::wstring text = ToWide(header.text());
       ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &band, kTextFormat);
       y += headerLine_;
     }
     SelectObjectScope select(dc, textFont_.get());
     ::SetTextColor(dc, TrackerColor(note_.textColor));
-    RECT band{kTrackerTextLeft, y, kTrackerTextLeft + textWidth, y + textHeight_};
+    RECT band{metrics.textLeft, y, metrics.textLeft + textWidth, y + textHeight_};
     const std::wstring text = ToWide(firstLine_);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &band, kTextFormat);
     ::GdiFlush();
   }
-  OutlineInk({pixels, count}, width, height, paper, kTrackerKey);
+  OutlineInk({pixels, count}, width, height, paper, kTrackerKey, metrics.iconColumns);
   if (noteIcon_) {
-    ::DrawIconEx(canvas_.dc(), 0, (height - kIconStripCell) / 2, noteIcon_.get(), kIconStripCell, kIconStripCell, 0,
-                 nullptr, DI_NORMAL);
+    const int icon = metrics.iconColumns;
+    ::DrawIconEx(canvas_.dc(), 0, (height - icon) / 2, noteIcon_.get(), icon, icon, 0, nullptr, DI_NORMAL);
     ::GdiFlush();
   }
   // The key shows the desktop (and lets clicks through); everything else is opaque.
@@ -434,6 +443,11 @@ LRESULT CTrackWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CONTEXTMENU:
       ShowContextMenu(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+      return 0;
+    case WM_DPICHANGED:
+      // The stack decides where trackers stand: the tracker only measures itself again, and
+      // the main window lays the stack out anew when its height changed.
+      Refresh();
       return 0;
     case WM_PAINT:
       // Layered: the system keeps the image; there is nothing to paint.

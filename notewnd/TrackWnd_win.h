@@ -66,6 +66,7 @@ class CTrackWnd : public CWnd {
   HMENU trackedMenu() const { return trackedMenu_; }
   // The image last handed to the system: premultiplied 0xAARRGGBB rows, top-down.
   const SkinCanvas& canvas() const { return canvas_; }
+  uint32_t dpi() const { return dpi_; }
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -73,6 +74,8 @@ class CTrackWnd : public CWnd {
 
  private:
   void LoadFonts();
+  // The fonts and the icon for the DPI of the monitor the tracker area is on.
+  void LoadLook(uint32_t dpi);
   // Width from the area, height from the text; asks for a new layout when the height or the
   // shown occurrence changed.
   void Measure();
@@ -98,6 +101,7 @@ class CTrackWnd : public CWnd {
   int textLine_ = 16;
   int textHeight_ = 16;  // at most two lines of the first line
   IconHandle noteIcon_;
+  uint32_t dpi_ = 0;  // what the fonts and the icon were made for; 0 before the first
   TrackerSchedule schedule_;
   bool alarm_ = false;
   RECT32 rect_;

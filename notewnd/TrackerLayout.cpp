@@ -32,20 +32,31 @@ RECT32 TrackArea(const RECT32& stored, const RECT32& primaryWork, std::span<cons
           static_cast<int32_t>(top + h)};
 }
 
-int32_t TrackGapPixels(uint32_t stored) { return static_cast<int32_t>(std::min(stored, kMaxTrackGap)); }
-
-int32_t TrackerTextWidth(int32_t width) { return static_cast<int32_t>(std::max<int64_t>(1, int64_t{width} - kTextMargins)); }
-
-int32_t TrackerHeight(int32_t textHeight, int32_t textLine, int32_t headerLine, bool withHeader) {
-  const int64_t text = std::min<int64_t>(std::max(textHeight, 0), 2 * int64_t{std::max(textLine, 0)});
-  const int64_t h = text + 4 + (withHeader ? std::max(headerLine, 0) : 0);
-  return static_cast<int32_t>(std::clamp<int64_t>(h, kTrackerMinHeight, kTrackerMaxHeight));
+TrackerMetrics TrackerMetricsAt(uint32_t dpi) {
+  const DpiScale px(dpi);
+  return {px(kTrackerIconColumns), px(kTrackerTextLeft), px(kTrackerTextTop)};
 }
 
-void OutlineInk(std::span<uint32_t> pixels, int32_t width, int32_t height, uint32_t paper, uint32_t key) {
+int32_t TrackGapPixels(uint32_t stored, uint32_t dpi) {
+  return ScaleToDpi(static_cast<int32_t>(std::min(stored, kMaxTrackGap)), dpi);
+}
+
+int32_t TrackerTextWidth(int32_t width, uint32_t dpi) {
+  return static_cast<int32_t>(std::max<int64_t>(1, int64_t{width} - ScaleToDpi(kTextMargins, dpi)));
+}
+
+int32_t TrackerHeight(int32_t textHeight, int32_t textLine, int32_t headerLine, bool withHeader, uint32_t dpi) {
+  const DpiScale px(dpi);
+  const int64_t text = std::min<int64_t>(std::max(textHeight, 0), 2 * int64_t{std::max(textLine, 0)});
+  const int64_t h = text + px(4) + (withHeader ? std::max(headerLine, 0) : 0);
+  return static_cast<int32_t>(std::clamp<int64_t>(h, px(kTrackerMinHeight), kTrackerMaxHeight));
+}
+
+void OutlineInk(std::span<uint32_t> pixels, int32_t width, int32_t height, uint32_t paper, uint32_t key,
+                int32_t iconColumns) {
   if (width <= 0 || height <= 0 || pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height)) return;
   const size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);
-  const size_t first = std::min<size_t>(kTrackerIconColumns, w);
+  const size_t first = std::min<size_t>(static_cast<size_t>(std::max(iconColumns, 0)), w);
   paper &= kColorBits;
   auto at = [w](size_t x, size_t y) { return y * w + x; };
   auto ink = [&](size_t x, size_t y) { return (pixels[at(x, y)] & kColorBits) != paper; };

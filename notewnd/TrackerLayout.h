@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <span>
 
+#include "framework/DpiScale.h"
 #include "store/NoteRecord.h"
 
 namespace zavra {
 
+// Lengths at 96 DPI; a tracker is drawn for the DPI of the monitor its area is on.
 inline constexpr int32_t kTrackAreaMinSize = 32;   // a smaller stored area counts as missing
 inline constexpr uint32_t kMaxTrackGap = 99;       // the preferences' range
 inline constexpr int32_t kTrackerIconColumns = 16;  // the icon's strip, never outlined
@@ -26,14 +28,24 @@ inline constexpr COLORREF kTrackerNearWhite = 0x00FDFDFD;
 RECT32 TrackArea(const RECT32& stored, const RECT32& primaryWork, std::span<const RECT32> monitors = {},
                  std::span<const RECT32> workAreas = {});
 
-// Pixels between trackers.
-int32_t TrackGapPixels(uint32_t stored);
+// Where a tracker's parts go at a DPI (pixels).
+struct TrackerMetrics {
+  int32_t iconColumns = kTrackerIconColumns;  // also the icon's size
+  int32_t textLeft = kTrackerTextLeft;
+  int32_t textTop = kTrackerTextTop;
+};
+TrackerMetrics TrackerMetricsAt(uint32_t dpi);
+
+// Pixels between trackers ("TrackGap" is kept at 96 DPI).
+int32_t TrackGapPixels(uint32_t stored, uint32_t dpi = kBaseDpi);
 
 // Width of a tracker's text: what the icon column and margins leave, at least 1.
-int32_t TrackerTextWidth(int32_t width);
+int32_t TrackerTextWidth(int32_t width, uint32_t dpi = kBaseDpi);
 
-// At most two text lines, the header line above them when there is an occurrence to show.
-int32_t TrackerHeight(int32_t textHeight, int32_t textLine, int32_t headerLine, bool withHeader);
+// At most two text lines, the header line above them when there is an occurrence to show
+// (line heights in pixels at the DPI).
+int32_t TrackerHeight(int32_t textHeight, int32_t textLine, int32_t headerLine, bool withHeader,
+                      uint32_t dpi = kBaseDpi);
 
 // Paper or text colour as drawn: white would vanish into the key.
 inline COLORREF TrackerColor(COLORREF color) { return (color & 0xFFFFFF) == kTrackerKey ? kTrackerNearWhite : color; }
@@ -41,6 +53,7 @@ inline COLORREF TrackerColor(COLORREF color) { return (color & 0xFFFFFF) == kTra
 // Turns a drawing on a paper-coloured ground into ink with a rim of paper about a pixel wide;
 // everything else, and the icon columns at the left, becomes `key`. Pixels are compared on
 // their low 24 bits (any byte order, alpha ignored); `pixels` holds width x height, row by row.
-void OutlineInk(std::span<uint32_t> pixels, int32_t width, int32_t height, uint32_t paper, uint32_t key);
+void OutlineInk(std::span<uint32_t> pixels, int32_t width, int32_t height, uint32_t paper, uint32_t key,
+                int32_t iconColumns = kTrackerIconColumns);
 
 }  // namespace zavra

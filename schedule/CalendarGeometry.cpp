@@ -5,28 +5,33 @@
 namespace zavra {
 
 namespace {
-// The header band above the grid and the margin below it.
+// The header band above the grid and the margin below it (96 DPI).
 constexpr int kVerticalChrome = 63;
 constexpr int kHorizontalChrome = 10;
-// Pixels at a capped end of an entry that belong to the cell, not to the entry.
-constexpr int kCapWidth = 3;
 }  // namespace
 
-CalendarGeometry::CalendarGeometry(int clientWidth, int clientHeight, int entryHeight)
-    : width(clientWidth),
+CalendarGeometry::CalendarGeometry(int clientWidth, int clientHeight, int entryHeight, uint32_t dpi)
+    : dpi(UsableDpi(dpi)),
+      gridLeft(ScaleToDpi(kGridLeft, dpi)),
+      gridTop(ScaleToDpi(kGridTop, dpi)),
+      capWidth(ScaleToDpi(3, dpi)),
+      entryGap(ScaleToDpi(1, dpi)),
+      width(clientWidth),
       height(clientHeight),
-      columnWidth(clientWidth > kHorizontalChrome ? (clientWidth - kHorizontalChrome) / kGridColumns : 0),
-      cellHeight(clientHeight > kVerticalChrome ? (clientHeight - kVerticalChrome) / kGridRows : 0),
-      entryHeight(entryHeight) {}
+      entryHeight(entryHeight) {
+  const int chromeX = ScaleToDpi(kHorizontalChrome, dpi), chromeY = ScaleToDpi(kVerticalChrome, dpi);
+  columnWidth = clientWidth > chromeX ? (clientWidth - chromeX) / kGridColumns : 0;
+  cellHeight = clientHeight > chromeY ? (clientHeight - chromeY) / kGridRows : 0;
+}
 
 int CalendarGeometry::VisibleSlots() const {
   if (!Valid()) return 0;
-  return std::min(kCalendarSlots, (cellHeight - 1) / (entryHeight + 1));
+  return std::min(kCalendarSlots, (cellHeight - entryGap) / EntryPitch());
 }
 
 int CalendarGeometry::PageSlots() const {
   if (!Valid()) return 1;
-  return std::max(1, (cellHeight + 1) / (entryHeight + 1) - 1);
+  return std::max(1, (cellHeight + entryGap) / EntryPitch() - 1);
 }
 
 int LeadingCells(const CalendarMonth& month, int firstDayOfWeek) {
@@ -42,25 +47,25 @@ CalendarHit HitTest(const CalendarGeometry& g, const MonthLayout& layout, const 
                     int scroll, int x, int y) {
   CalendarHit hit;
   // Only points inside the grid name a day: the margins around it belong to no cell.
-  if (!g.Valid() || x < kGridLeft || y < kGridTop) return hit;
-  const int column = (x - kGridLeft) / g.columnWidth;
-  const int row = (y - kGridTop) / g.cellHeight;
+  if (!g.Valid() || x < g.gridLeft || y < g.gridTop) return hit;
+  const int column = (x - g.gridLeft) / g.columnWidth;
+  const int row = (y - g.gridTop) / g.cellHeight;
   if (column >= kGridColumns || row >= kGridRows) return hit;
   const int day = row * kGridColumns + column - leading + 1;
   if (day < 1 || day > month.days) return hit;
   hit.day = day;
 
-  const int within = (y - kGridTop) % g.cellHeight;
-  const int line = within / (g.entryHeight + 1);
-  if (line < 1 || line > g.VisibleSlots() || within % (g.entryHeight + 1) >= g.entryHeight) return hit;
+  const int within = (y - g.gridTop) % g.cellHeight;
+  const int line = within / g.EntryPitch();
+  if (line < 1 || line > g.VisibleSlots() || within % g.EntryPitch() >= g.entryHeight) return hit;
   const int slot = line + scroll;
   if (slot > layout.Top()) return hit;
   const SlotCell& cell = layout.Cell(day, slot);
   if (cell.entry < 0) return hit;
   const int across = x - g.CellLeft(column);
   const bool box = !layout.entries()[static_cast<size_t>(cell.entry)].bar;
-  if ((cell.begins || box) && across < kCapWidth) return hit;
-  if ((cell.ends || box) && across >= g.columnWidth - kCapWidth) return hit;
+  if ((cell.begins || box) && across < g.capWidth) return hit;
+  if ((cell.ends || box) && across >= g.columnWidth - g.capWidth) return hit;
   hit.slot = slot;
   hit.entry = cell.entry;
   return hit;
@@ -82,7 +87,7 @@ std::vector<EntryPiece> PlaceEntries(const CalendarGeometry& g, const MonthLayou
       piece.entry = cell.entry;
       piece.day = day;
       piece.slot = slot;
-      piece.top = cellTop + (slot - scroll) * (g.entryHeight + 1);
+      piece.top = cellTop + (slot - scroll) * g.EntryPitch();
       piece.bottom = std::min(piece.top + g.entryHeight, cellTop + g.cellHeight);
       piece.excluded = cell.excluded;
       if (entry.bar) {
@@ -91,15 +96,15 @@ std::vector<EntryPiece> PlaceEntries(const CalendarGeometry& g, const MonthLayou
         const int lastDay = std::min(entry.lastDay, day + (kGridColumns - 1 - at.column));
         piece.left = g.CellLeft(at.column);
         // One pixel over the next cell's edge joins the pieces of a bar; none past the grid.
-        piece.right = std::min(piece.left + (lastDay - day + 1) * g.columnWidth + 1, g.CellLeft(kGridColumns));
+        piece.right = std::min(piece.left + (lastDay - day + 1) * g.columnWidth + g.entryGap, g.CellLeft(kGridColumns));
         piece.leftCap = day == entry.firstDay && cell.begins;
         piece.rightCap = lastDay == entry.lastDay && layout.Cell(lastDay, slot).ends;
-        if (piece.leftCap) piece.left += kCapWidth;
-        if (piece.rightCap) piece.right -= kCapWidth;
+        if (piece.leftCap) piece.left += g.capWidth;
+        if (piece.rightCap) piece.right -= g.capWidth;
         piece.lastPiece = lastDay == entry.lastDay;
       } else {
-        piece.left = g.CellLeft(at.column) + kCapWidth;
-        piece.right = piece.left + g.columnWidth - 5;
+        piece.left = g.CellLeft(at.column) + g.capWidth;
+        piece.right = piece.left + g.columnWidth - g.Px(5);
         piece.leftCap = piece.rightCap = piece.lastPiece = true;
       }
       pieces.push_back(piece);

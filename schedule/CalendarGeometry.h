@@ -1,11 +1,12 @@
 #pragma once
 // Where things are in the calendar window: the seven columns and six rows of day cells under a
 // 58-pixel header, the entries in their slots, what a point hits, and how keys and scrolling
-// move the selection and the view.
+// move the selection and the view. Lengths are given at 96 DPI and scaled to the window's DPI.
 
 #include <cstdint>
 #include <vector>
 
+#include "framework/DpiScale.h"
 #include "schedule/CalendarLayout.h"
 
 namespace zavra {
@@ -17,9 +18,14 @@ inline constexpr int kGridRows = 6;
 
 struct CalendarGeometry {
   CalendarGeometry() = default;
-  // From the client size and the entry height (the font's text height + 4).
-  CalendarGeometry(int clientWidth, int clientHeight, int entryHeight);
+  // From the client size and the entry height (the font's text height + 4), in pixels at `dpi`.
+  CalendarGeometry(int clientWidth, int clientHeight, int entryHeight, uint32_t dpi = kBaseDpi);
 
+  uint32_t dpi = kBaseDpi;
+  int gridLeft = kGridLeft;
+  int gridTop = kGridTop;
+  int capWidth = 3;   // the cell's pixels at a capped end of an entry
+  int entryGap = 1;   // between the entries of a cell
   int width = 0;
   int height = 0;
   int columnWidth = 0;  // (W - 10) div 7
@@ -32,8 +38,12 @@ struct CalendarGeometry {
   int VisibleSlots() const;
   // Slots one Page Up or Page Down scrolls, at least one.
   int PageSlots() const;
-  int CellLeft(int column) const { return kGridLeft + column * columnWidth; }
-  int CellTop(int row) const { return kGridTop + row * cellHeight; }
+  int CellLeft(int column) const { return gridLeft + column * columnWidth; }
+  int CellTop(int row) const { return gridTop + row * cellHeight; }
+  // From the top of one entry to the next.
+  int EntryPitch() const { return entryHeight + entryGap; }
+  // A 96-DPI length at the window's DPI.
+  int Px(int length96) const { return ScaleToDpi(length96, dpi); }
 };
 
 // Empty cells before the 1st in the first row.

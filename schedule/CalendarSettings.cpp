@@ -1,5 +1,7 @@
 #include "schedule/CalendarSettings.h"
 
+#include "framework/DpiScale.h"
+
 namespace zavra {
 
 namespace {
@@ -12,11 +14,14 @@ int32_t I32(const uint8_t* p) {
 
 }  // namespace
 
-RECT32 DefaultCalendarRect(const RECT32& w) { return {w.right / 4, w.bottom / 2 - 80, 3 * w.right / 4, w.bottom - 50}; }
+RECT32 DefaultCalendarRect(const RECT32& w, uint32_t dpi) {
+  const DpiScale px(dpi);
+  return {w.right / 4, w.bottom / 2 - px(80), 3 * w.right / 4, w.bottom - px(50)};
+}
 
-CalendarSettings LoadCalendarSettings(IRegistryKey* key, const RECT32& workArea) {
+CalendarSettings LoadCalendarSettings(IRegistryKey* key, const RECT32& workArea, uint32_t dpi) {
   CalendarSettings s;
-  s.rect = DefaultCalendarRect(workArea);
+  s.rect = DefaultCalendarRect(workArea, dpi);
   if (!key) return s;
   if (auto v = key->GetBinary(kCalRectValue, 16); v && v->size() == 16) {
     const uint8_t* p = v->data();

@@ -24,11 +24,12 @@ struct CalendarSettings {
 };
 
 // The default window: the middle half of the work area's width, from a little above its middle
-// to 50 pixels above its bottom.
-RECT32 DefaultCalendarRect(const RECT32& workArea);
+// to 50 pixels (at 96 DPI) above its bottom.
+RECT32 DefaultCalendarRect(const RECT32& workArea, uint32_t dpi = 96);
 
-// Missing or mistyped values keep their defaults; a null key gives every default.
-CalendarSettings LoadCalendarSettings(IRegistryKey* key, const RECT32& workArea);
+// Missing or mistyped values keep their defaults; a null key gives every default. The stored
+// rectangle is screen pixels; the default one is made for `dpi`.
+CalendarSettings LoadCalendarSettings(IRegistryKey* key, const RECT32& workArea, uint32_t dpi = 96);
 void WriteCalendarRect(IRegistryKey* key, const RECT32& rect);
 
 }  // namespace zavra

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
 #include "schedule/PickerTime_win.h"
 #include "schedule/ScheRepeatDlg_win.h"
+#include "skin/IconStrip_win.h"
 
 namespace zavra {
 
@@ -45,8 +47,7 @@ bool CNoteEditDlg::OnInitDialog() {
 
   values_ = OpenNoteEdit(original_, presets_, host_.Now());
   if (isNew_ && presets_.scheduleOn) values_.showOnCalendar = true;
-  images_.reset(::ImageList_LoadImageW(nullptr, host_.IconStripPath().c_str(), 16, 10, CLR_DEFAULT, IMAGE_BITMAP,
-                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  images_ = LoadIconStrip(host_.IconStripPath(), IconSizeAt(WindowDpi(dlg)));
   iconList_.Fill(images_.get());
   cateList_.SetImages(images_.get());
   LoadCategories();
@@ -66,6 +67,16 @@ bool CNoteEditDlg::OnInitDialog() {
   UpdateOkButton();
   ::SetFocus(Item(IDC_NOTE_TEXT));
   return false;
+}
+
+void CNoteEditDlg::OnDpiChanged(uint32_t dpi) {
+  // The icon and category lists show the strip at the icon size of the new monitor.
+  ImageListHandle images = LoadIconStrip(host_.IconStripPath(), IconSizeAt(dpi));
+  const int icon = iconList_.selected();
+  iconList_.Fill(images.get());
+  iconList_.Select(icon);
+  cateList_.SetImages(images.get());
+  images_ = std::move(images);
 }
 
 void CNoteEditDlg::DoDataExchange(DataExchange& dx) {

@@ -32,6 +32,7 @@ class CNoteEditDlg : public CDialog {
   void OnOK() override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
   void DoDataExchange(DataExchange& dx) override;
+  void OnDpiChanged(uint32_t dpi) override;
   INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:

@@ -12,12 +12,14 @@
 #include "framework/Text.h"
 #include "resources/calendar_res.h"
 #include "schedule/CalendarLook.h"
+#include "skin/IconStrip_win.h"
 #include "skin/SkinLayout.h"
 
 namespace zavra {
 
 namespace {
 
+// At 96 DPI, like every length here; the geometry's Px scales them.
 constexpr int kTitleLeft = 43;
 constexpr int kTitleRight = 209;
 constexpr int kTitleBottom = 40;
@@ -54,7 +56,7 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 
 void CScheduleWnd::InvalidateGrid() {
   if (!GetSafeHwnd()) return;
-  RECT grid{0, kGridTop, geometry_.width, geometry_.height};
+  RECT grid{0, geometry_.gridTop, geometry_.width, geometry_.height};
   ::InvalidateRect(*this, &grid, FALSE);
 }
 
@@ -66,7 +68,7 @@ void CScheduleWnd::InvalidateAll() {
 
 POINT CScheduleWnd::DayCellOrigin(int day) const {
   const CellPosition at = CellOfDay(day, leading_);
-  return POINT{at.column * geometry_.columnWidth + 17, at.row * geometry_.cellHeight + 72};
+  return POINT{at.column * geometry_.columnWidth + geometry_.Px(17), at.row * geometry_.cellHeight + geometry_.Px(72)};
 }
 
 std::optional<RECT> CScheduleWnd::EntryRect(int day, uint32_t noteId) const {
@@ -152,18 +154,21 @@ void CScheduleWnd::BuildBackground() {
       }
       if (settings_.haziness) {
         Gdiplus::SolidBrush wash(GdipColor(settings_.background, settings_.haziness));
-        g.FillRectangle(&wash, Gdiplus::Rect(4, 4, w - 8, h - 8));
+        const int inset = geometry_.Px(4);
+        g.FillRectangle(&wash, Gdiplus::Rect(inset, inset, w - 2 * inset, h - 2 * inset));
       }
     }
     // The grid in the accent colour, as translucent as the notes.
-    Gdiplus::Pen pen(GdipColor(accent_, static_cast<BYTE>(host_->AppSettings().noteOpacity & 0xFF)), 1);
+    Gdiplus::Pen pen(GdipColor(accent_, static_cast<BYTE>(host_->AppSettings().noteOpacity & 0xFF)),
+                     static_cast<Gdiplus::REAL>(geometry_.entryGap));
+    const int margin = geometry_.Px(11);
     for (int row = 0; row < kGridRows; ++row) {
       const int y = geometry_.CellTop(row);
-      g.DrawLine(&pen, 11, y, w - 11, y);
+      g.DrawLine(&pen, margin, y, w - margin, y);
     }
     for (int column = 1; column < kGridColumns; ++column) {
       const int x = geometry_.CellLeft(column);
-      g.DrawLine(&pen, x, 64, x, h - 11);
+      g.DrawLine(&pen, x, geometry_.Px(64), x, h - margin);
     }
   }
   SelectObjectScope font(dc.get(), font_.get());
@@ -172,7 +177,7 @@ void CScheduleWnd::BuildBackground() {
   for (int column = 0; column < kGridColumns; ++column) {
     const int weekday = (firstDayOfWeek_ + column) % 7;
     ::SetTextColor(dc.get(), weekday == 0 ? kCalendarSundayColor : ::GetSysColor(COLOR_WINDOWTEXT));
-    RECT band{geometry_.CellLeft(column), kWeekdayTop, geometry_.CellLeft(column + 1), kGridTop};
+    RECT band{geometry_.CellLeft(column), geometry_.Px(kWeekdayTop), geometry_.CellLeft(column + 1), geometry_.gridTop};
     const std::wstring name = ToWide(names.shortDayNames[static_cast<size_t>(weekday)]);
     ::DrawTextW(dc.get(), name.c_str(), static_cast<int>(name.size()), &band,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -182,13 +187,14 @@ void CScheduleWnd::BuildBackground() {
 void CScheduleWnd::DrawTitle(HDC dc) {
   SelectObjectScope font(dc, titleFont_.get());
   ::SetTextColor(dc, ToneForBackground(MonthTitleColor(month_.relation), settings_.background));
-  RECT band{kTitleLeft, 0, kTitleRight, kTitleBottom};
+  const CalendarGeometry& g = geometry_;
+  RECT band{g.Px(kTitleLeft), 0, g.Px(kTitleRight), g.Px(kTitleBottom)};
   ::DrawTextW(dc, title_.c_str(), static_cast<int>(title_.size()), &band,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-  PenHandle pen(::CreatePen(PS_SOLID, 1, accent_));
+  PenHandle pen(::CreatePen(PS_SOLID, g.entryGap, accent_));
   SelectObjectScope select(dc, pen.get());
-  Line(dc, kTitleLeft, 33, kTitleRight, 33);
-  Line(dc, kTitleLeft + 3, 35, kTitleRight + 3, 35);
+  Line(dc, g.Px(kTitleLeft), g.Px(33), g.Px(kTitleRight), g.Px(33));
+  Line(dc, g.Px(kTitleLeft + 3), g.Px(35), g.Px(kTitleRight + 3), g.Px(35));
 }
 
 void CScheduleWnd::DrawDays(HDC dc) {
@@ -211,16 +217,17 @@ void CScheduleWnd::DrawDays(HDC dc) {
     const std::wstring number = std::to_wstring(day);
     SIZE size{};
     ::GetTextExtentPoint32W(dc, number.c_str(), static_cast<int>(number.size()), &size);
-    const int x = left + 4, y = top + 4;
+    const int x = left + geometry_.Px(4), y = top + geometry_.Px(4), pad = geometry_.Px(2);
     if (day == selectedDay_) {
-      FillSolid(dc, RECT{x - 2, y, x + size.cx + 2, y + size.cy}, ::GetSysColor(COLOR_HIGHLIGHT));
+      FillSolid(dc, RECT{x - pad, y, x + size.cx + pad, y + size.cy}, ::GetSysColor(COLOR_HIGHLIGHT));
       color = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
     ::SetTextColor(dc, color);
     ::TextOutW(dc, x, y, number.c_str(), static_cast<int>(number.size()));
     if (DayOverflows(layout_, day, scroll_, geometry_)) {
       ::SetTextColor(dc, day == month_.today ? today : ::GetSysColor(COLOR_WINDOWTEXT));
-      ::TextOutW(dc, x + std::max<int>(16, size.cx + 4), y, more.c_str(), static_cast<int>(more.size()));
+      ::TextOutW(dc, x + std::max<int>(geometry_.Px(16), size.cx + geometry_.Px(4)), y, more.c_str(),
+                 static_cast<int>(more.size()));
     }
     ::RestoreDC(dc, saved);
   }
@@ -238,6 +245,8 @@ void CScheduleWnd::DrawEntries(HDC dc) {
   ::SetBkMode(strip.get(), TRANSPARENT);
   const BYTE opacity = static_cast<BYTE>(host_->AppSettings().noteOpacity & 0xFF);
   const int eh = geometry_.entryHeight;
+  const int line = geometry_.entryGap;
+  const int iconSize = IconSizeAt(geometry_.dpi);
 
   for (const EntryPiece& piece : pieces) {
     const CalendarEntry& entry = layout_.entries()[static_cast<size_t>(piece.entry)];
@@ -246,19 +255,19 @@ void CScheduleWnd::DrawEntries(HDC dc) {
     const bool selected = selectedId_ != 0 && entry.note.id == selectedId_;
     const ::COLORREF border = selected ? entry.text : InactiveBorderColor(entry.paper);
     FillSolid(strip.get(), RECT{0, 0, w, eh}, entry.paper);
-    PenHandle pen(::CreatePen(PS_SOLID, 1, border));
     {
-      SelectObjectScope selectPen(strip.get(), pen.get());
-      Line(strip.get(), 0, 0, w, 0);
-      Line(strip.get(), 0, eh - 1, w, eh - 1);
-      if (piece.leftCap) Line(strip.get(), 0, 0, 0, eh);
-      if (piece.rightCap) Line(strip.get(), w - 1, 0, w - 1, eh);
+      // The border as filled bands, so it keeps its thickness at any DPI.
+      FillSolid(strip.get(), RECT{0, 0, w, line}, border);
+      FillSolid(strip.get(), RECT{0, eh - line, w, eh}, border);
+      if (piece.leftCap) FillSolid(strip.get(), RECT{0, 0, line, eh}, border);
+      if (piece.rightCap) FillSolid(strip.get(), RECT{w - line, 0, w, eh}, border);
     }
     // The icon sits at the right end of the last piece; the title stops short of it.
     const bool icon = piece.lastPiece && !piece.excluded && entry.icon >= 1 && entry.icon < iconCount_;
-    const int iconX = piece.right - 17;
+    const int iconX = piece.right - iconSize - line;
     ::SetTextColor(strip.get(), entry.text);
-    RECT text{3, 2, icon ? std::min(w - 2, iconX - piece.left - 1) : w - 2, eh};
+    const int inset = geometry_.Px(2);
+    RECT text{geometry_.Px(3), inset, icon ? std::min(w - inset, iconX - piece.left - line) : w - inset, eh};
     const std::wstring title = ToWide(entry.title);
     ::DrawTextW(strip.get(), title.c_str(), static_cast<int>(title.size()), &text,
                 DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -266,8 +275,8 @@ void CScheduleWnd::DrawEntries(HDC dc) {
     ::AlphaBlend(dc, piece.left, piece.top, w, h, strip.get(), 0, 0, w, h, blend);
     if (icon) {
       const int saved = ::SaveDC(dc);
-      ::IntersectClipRect(dc, iconX, piece.top - 2, iconX + 16, piece.bottom);
-      ::ImageList_Draw(icons_.get(), entry.icon, dc, iconX, piece.top - 2, ILD_TRANSPARENT);
+      ::IntersectClipRect(dc, iconX, piece.top - inset, iconX + iconSize, piece.bottom);
+      ::ImageList_Draw(icons_.get(), entry.icon, dc, iconX, piece.top - inset, ILD_TRANSPARENT);
       ::RestoreDC(dc, saved);
     }
   }

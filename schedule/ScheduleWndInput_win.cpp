@@ -294,15 +294,18 @@ void CScheduleWnd::CreateButtons() {
   } buttons[] = {{kGlyphLeft, ID_CAL_PREVIOUS, {28, 14, 42, 28}},
                  {kGlyphRight, ID_CAL_NEXT, {210, 14, 224, 28}},
                  {kGlyphText, ID_CAL_TODAY, {237, 14, 247, 28}}};
+  buttons_.clear();
+  const DpiScale px(dpi_);
   for (const auto& b : buttons) {
     auto button = std::make_unique<CCloseButton>(b.kind, b.kind == kGlyphText ? LoadResString(IDS_CAL_TODAY) : L"",
                                                  accent_, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
-    if (button->Create(*this, b.command, b.rect, WS_VISIBLE, WS_EX_TRANSPARENT)) buttons_.push_back(std::move(button));
+    const RECT rect{px(b.rect.left), px(b.rect.top), px(b.rect.right), px(b.rect.bottom)};
+    if (button->Create(*this, b.command, rect, WS_VISIBLE, WS_EX_TRANSPARENT)) buttons_.push_back(std::move(button));
   }
 }
 
 void CScheduleWnd::ShowTip(const CalendarEntry& entry, POINT client) {
-  POINT screen{client.x, client.y + 19};
+  POINT screen{client.x, client.y + ScaleToDpi(19, dpi_)};
   ::ClientToScreen(*this, &screen);
   tip_.SetNoteSummary(entry.note);
   tip_.ShowAt(screen, *this);

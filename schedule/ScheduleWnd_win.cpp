@@ -9,20 +9,28 @@
 
 #include "app/Geometry.h"
 #include "app/MainWnd_win.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "notewnd/LocaleText_win.h"
 #include "resources/calendar_res.h"
 #include "schedule/Recurrence.h"
 #include "schedule/WeekStart_win.h"
+#include "skin/IconStrip_win.h"
 #include "store/StoreWin.h"
 
 namespace zavra {
 
 namespace {
 
-// Below this client size the header and the cells no longer fit.
+// Below this client size (at 96 DPI) the header and the cells no longer fit.
 constexpr SIZE kMinimumClient{300, 230};
+
+SIZE MinimumWindow(uint32_t dpi) {
+  RECT frame{0, 0, ScaleToDpi(kMinimumClient.cx, dpi), ScaleToDpi(kMinimumClient.cy, dpi)};
+  ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
 
 RECT32 WorkArea() {
   RECT r{};
@@ -69,10 +77,9 @@ bool CScheduleWnd::Create() {
   LoadSettings();
   // Back inside the work area, and no smaller than the window can be.
   RECT32 r = settings_.rect;
-  RECT frame{0, 0, kMinimumClient.cx, kMinimumClient.cy};
-  ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  r.right = std::max(r.right, r.left + static_cast<int32_t>(frame.right - frame.left));
-  r.bottom = std::max(r.bottom, r.top + static_cast<int32_t>(frame.bottom - frame.top));
+  const SIZE minimum = MinimumWindow(RectDpi(ToWinRect(r)));
+  r.right = std::max(r.right, r.left + static_cast<int32_t>(minimum.cx));
+  r.bottom = std::max(r.bottom, r.top + static_cast<int32_t>(minimum.cy));
   RECT wanted = ToWinRect(r);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
@@ -85,7 +92,7 @@ bool CScheduleWnd::Create() {
 
 void CScheduleWnd::LoadSettings() {
   const auto key = host_->SettingsKey();
-  settings_ = LoadCalendarSettings(key.get(), WorkArea());
+  settings_ = LoadCalendarSettings(key.get(), WorkArea(), SystemDpi());
   LoadCalendarPicture(settings_, random_, picture_);
   accent_ = CalendarAccentColor();
   backgroundDirty_ = true;
@@ -98,19 +105,37 @@ void CScheduleWnd::SaveState() {
 }
 
 void CScheduleWnd::LoadFonts() {
-  ::LOGFONTW lf{};
-  ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0);
+  ::LOGFONTW lf = IconTitleFontAt(dpi_);
   if (host_->AppSettings().clearType) lf.lfQuality = CLEARTYPE_QUALITY;
   font_.reset(::CreateFontIndirectW(&lf));
   WindowDC screen(nullptr);
   ::LOGFONTW title = lf;
   title.lfWeight = FW_BOLD;
-  title.lfHeight = -::MulDiv(13, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+  title.lfHeight = PointsToHeight(13, dpi_);
   titleFont_.reset(::CreateFontIndirectW(&title));
   SelectObjectScope select(screen.get(), font_.get());
   TEXTMETRICW tm{};
   ::GetTextMetricsW(screen.get(), &tm);
-  entryHeight_ = std::max<int>(1, tm.tmHeight) + 4;
+  entryHeight_ = std::max<int>(1, tm.tmHeight) + ScaleToDpi(4, dpi_);
+}
+
+void CScheduleWnd::LoadIcons() {
+  icons_ = LoadIconStrip(host_->IconStripPath(), IconSizeAt(dpi_));
+  iconCount_ = icons_ ? ::ImageList_GetImageCount(icons_.get()) : 0;
+}
+
+void CScheduleWnd::OnDpiChanged(uint32_t dpi, const RECT& suggested) {
+  HideTip();
+  dpi_ = dpi;
+  LoadFonts();
+  LoadIcons();
+  CreateButtons();
+  // The new size comes back through WM_SIZE, which lays the month out at the new DPI.
+  ::SetWindowPos(*this, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  ::GetClientRect(*this, &client);
+  OnSize(client.right, client.bottom);
 }
 
 void CScheduleWnd::LoadCategories() { categories_ = host_->Store().LoadCategoryList(); }
@@ -252,7 +277,7 @@ void CScheduleWnd::OnNoteNotify(WPARAM code, LPARAM lp) {
 // ---------------------------------------------------------------- window
 
 void CScheduleWnd::OnSize(int width, int height) {
-  geometry_ = CalendarGeometry(width, height, entryHeight_);
+  geometry_ = CalendarGeometry(width, height, entryHeight_, dpi_);
   backgroundDirty_ = true;
   InvalidateAll();
 }
@@ -264,9 +289,8 @@ LRESULT CScheduleWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE: {
       firstDayOfWeek_ = UserFirstDayOfWeek();
       accelerators_ = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CALENDAR));
-      icons_.reset(::ImageList_LoadImageW(nullptr, host_->IconStripPath().c_str(), 16, 10, CLR_DEFAULT, IMAGE_BITMAP,
-                                          LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-      iconCount_ = icons_ ? ::ImageList_GetImageCount(icons_.get()) : 0;
+      dpi_ = WindowDpi(*this);
+      LoadIcons();
       LoadFonts();
       LoadCategories();
       CreateButtons();
@@ -284,12 +308,14 @@ LRESULT CScheduleWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (!::IsIconic(*this)) ::GetWindowRect(*this, &lastRect_);
       break;
     case WM_GETMINMAXINFO: {
-      RECT frame{0, 0, kMinimumClient.cx, kMinimumClient.cy};
-      ::AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+      const SIZE minimum = MinimumWindow(dpi_);
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+      info->ptMinTrackSize = {minimum.cx, minimum.cy};
       return 0;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfMessage(wp), SuggestedRect(lp));
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_DRAWITEM:

@@ -49,6 +49,7 @@ class CScheduleWnd : public CWnd {
   const CalendarMonth& month() const { return month_; }
   const MonthLayout& layout() const { return layout_; }
   const CalendarGeometry& geometry() const { return geometry_; }
+  uint32_t dpi() const { return dpi_; }
   int leading() const { return leading_; }
   int scroll() const { return scroll_; }
   int selectedDay() const { return selectedDay_; }
@@ -88,6 +89,8 @@ class CScheduleWnd : public CWnd {
   void LoadCategories();
   void UpdateCaption();
   void OnSize(int width, int height);
+  void LoadIcons();
+  void OnDpiChanged(uint32_t dpi, const RECT& suggested);
 
   // --- drawing (ScheduleWndDraw_win.cpp) ---
   void PaintWindow();
@@ -143,6 +146,7 @@ class CScheduleWnd : public CWnd {
   std::vector<DayMenuRow> dayMenuRows_;
   HMENU trackedMenu_ = nullptr;
 
+  uint32_t dpi_ = kBaseDpi;  // of the monitor the window is on
   FontHandle font_;
   FontHandle titleFont_;
   int entryHeight_ = 16;

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 
 namespace zavra {
@@ -30,6 +31,7 @@ CBkgWnd::~CBkgWnd() {
 bool CBkgWnd::Create(const RECT& paperScreen, HWND owner, DWORD extraExStyle, const wchar_t* className,
                      UINT classStyle) {
   if (!RegisterWindowClass(className, classStyle)) return false;
+  SetDpi(RectDpi(paperScreen));
   paperPos_ = {paperScreen.left, paperScreen.top};
   paperWidth_ = paperScreen.right - paperScreen.left;
   paperHeight_ = paperScreen.bottom - paperScreen.top;
@@ -58,9 +60,16 @@ void CBkgWnd::SetPaperRect(const RECT& paperScreen) {
   Render();
 }
 
+void CBkgWnd::SetDpi(uint32_t dpi) {
+  dpi = UsableDpi(dpi);
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  layoutNeeded_ = true;
+}
+
 RECT CBkgWnd::PaperScreenRect() const {
   int32_t w = paperWidth_, h = paperHeight_;
-  if (skin_) PaperSizeFor(*skin_, w, h);
+  if (skin_) PaperSizeFor(*skin_, w, h, dpi_);
   return RECT{paperPos_.x, paperPos_.y, paperPos_.x + w, paperPos_.y + h};
 }
 
@@ -79,7 +88,7 @@ void CBkgWnd::ChangeState(uint32_t state) {
 
 bool CBkgWnd::Prepare() {
   if (!skin_) return false;
-  if (layoutNeeded_) layout_ = LayOutSkin(*skin_, paperWidth_, paperHeight_, infos_);
+  if (layoutNeeded_) layout_ = LayOutSkin(*skin_, paperWidth_, paperHeight_, infos_, dpi_);
   if (!RenderSkin(canvas_, *skin_, layout_, infos_, colors_, state_, *this)) return false;
   layoutNeeded_ = false;
   ++renders_;
@@ -160,7 +169,7 @@ LRESULT CBkgWnd::OnSetCursor(WPARAM wp, LPARAM lp) {
     POINT pt{};
     ::GetCursorPos(&pt);
     ::ScreenToClient(*this, &pt);
-    zone_ = ResizeZone(layout_.paper, pt.x, pt.y);
+    zone_ = ResizeZone(layout_.paper, pt.x, pt.y, ScaleToDpi(kResizeBand, dpi_));
   }
   if (const wchar_t* cursor = ZoneCursor(zone_)) {
     ::SetCursor(::LoadCursorW(nullptr, cursor));
@@ -173,7 +182,7 @@ void CBkgWnd::OnButtonDown(LPARAM lp, bool left) {
   if (state_ & (kStatePopup | kStateAlarm)) ChangeState(state_ & ~(kStatePopup | kStateAlarm));
   if (!left) return;
   const POINT pt = CursorInWindow(lp);
-  zone_ = CanResize() ? ResizeZone(layout_.paper, pt.x, pt.y) : 0;
+  zone_ = CanResize() ? ResizeZone(layout_.paper, pt.x, pt.y, ScaleToDpi(kResizeBand, dpi_)) : 0;
   if (zone_) {
     ::SetCapture(*this);
     resizing_ = true;
@@ -193,7 +202,7 @@ void CBkgWnd::OnResizeMove(LPARAM lp) {
   ::ClientToScreen(*this, &cursor);
   RECT r = ToRect(ResizeRect(FromRect(startPaper_), zone_, cursor.x - startCursor_.x, cursor.y - startCursor_.y));
   AdjustRect(zone_, r);
-  r = ToRect(EnforceMinimumSize(FromRect(r), zone_));
+  r = ToRect(EnforceMinimumSize(FromRect(r), zone_, ScaleToDpi(kMinPaperSize, dpi_)));
   const RECT current = PaperScreenRect();
   if (::EqualRect(&r, &current)) return;
   OnSizeChanged();
@@ -212,8 +221,38 @@ void CBkgWnd::OnMoving(RECT& window) {
   window.bottom = window.top + h;
 }
 
+void CBkgWnd::OnDpiMessage(uint32_t dpi, const RECT& suggested) {
+  const uint32_t old = dpi_;
+  if (dpi == old) return;
+  // The paper keeps its size in inches; a fixed-size skin's paper follows from the skin.
+  paperWidth_ = RescaleLength(paperWidth_, old, dpi);
+  paperHeight_ = RescaleLength(paperHeight_, old, dpi);
+  SetDpi(dpi);
+  OnDpiChanged();
+  if (!skin_) {
+    paperPos_ = {suggested.left, suggested.top};
+    ::SetWindowPos(*this, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  layout_ = LayOutSkin(*skin_, paperWidth_, paperHeight_, infos_, dpi_);
+  layoutNeeded_ = false;
+  const SkinRect paper = PaperInWindowAt(layout_, FromRect(suggested));
+  paperPos_ = {paper.left, paper.top};
+  movedOrResized_ = true;
+  Render();
+  if (moving_) {
+    // A drag carries on from where the window now stands, at its new size.
+    startPaper_ = PaperScreenRect();
+    ::GetWindowRect(*this, &moveStartWindow_);
+  }
+}
+
 LRESULT CBkgWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_DPICHANGED:
+      OnDpiMessage(DpiOfMessage(wp), SuggestedRect(lp));
+      return 0;
     case WM_NCHITTEST: {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       ::ScreenToClient(*this, &pt);
@@ -242,6 +281,7 @@ LRESULT CBkgWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       resizing_ = false;
       break;
     case WM_ENTERSIZEMOVE:
+      moving_ = true;
       startPaper_ = PaperScreenRect();
       ::GetWindowRect(*this, &moveStartWindow_);
       break;
@@ -249,6 +289,7 @@ LRESULT CBkgWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       OnMoving(*reinterpret_cast<RECT*>(lp));
       return TRUE;
     case WM_EXITSIZEMOVE:
+      moving_ = false;
       movedOrResized_ = true;
       break;
     case WM_WINDOWPOSCHANGED: {

@@ -3,6 +3,8 @@
 // out and draws the skin, moves by dragging the paper, resizes from a band along the paper's
 // edges, lets clicks outside the paper through and runs animated pictures. The note window
 // and the designer's preview derive from it and supply text, icons, opacity and snapping.
+// The skin is drawn for the DPI of the monitor the paper stands on; moved to a monitor of
+// another DPI, the window scales its paper and skin around the system's suggested rectangle.
 #include <cstdint>
 #include <vector>
 
@@ -20,7 +22,8 @@ class CBkgWnd : public CWnd, private SkinPainter {
   CBkgWnd() = default;
   ~CBkgWnd() override;
 
-  // A hidden layered popup whose paper covers `paperScreen`; the owner sets a skin before showing it.
+  // A hidden layered popup whose paper covers `paperScreen`, drawn for the DPI of the monitor
+  // there; the owner sets a skin before showing it.
   // A derived window may bring its own class (a class's style is fixed when it is registered).
   bool Create(const RECT& paperScreen, HWND owner = nullptr, DWORD extraExStyle = 0,
               const wchar_t* className = kClassName, UINT classStyle = CS_DBLCLKS);
@@ -34,6 +37,11 @@ class CBkgWnd : public CWnd, private SkinPainter {
   void SetPaperRect(const RECT& paperScreen);
   RECT PaperScreenRect() const;
   bool movedOrResized() const { return movedOrResized_; }
+
+  // The DPI the window is drawn for. Before the window exists a derived class may set it, so
+  // that what it prepares (fonts, icons) fits the monitor the window will stand on.
+  uint32_t dpi() const { return dpi_; }
+  void SetDpi(uint32_t dpi);
 
   uint32_t state() const { return state_; }
   // Sets or clears Popup or Alarm (Active follows activation); redraws when the skin cares.
@@ -69,6 +77,8 @@ class CBkgWnd : public CWnd, private SkinPainter {
   // `paper` is the proposed paper rectangle in screen coordinates; zone 0 while moving.
   virtual void AdjustRect(int zone, RECT& paper) {}
   virtual void OnSizeChanged() {}
+  // After the DPI changed and before the window is drawn again at the new one.
+  virtual void OnDpiChanged() {}
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -84,6 +94,7 @@ class CBkgWnd : public CWnd, private SkinPainter {
   void OnResizeMove(LPARAM lp);
   void OnMoving(RECT& window);
   LRESULT OnSetCursor(WPARAM wp, LPARAM lp);
+  void OnDpiMessage(uint32_t dpi, const RECT& suggested);
 
   SkinPtr skin_;
   std::vector<LAYERINFO> infos_;
@@ -94,6 +105,7 @@ class CBkgWnd : public CWnd, private SkinPainter {
   POINT paperPos_{};  // screen position of the paper's top-left corner
   int32_t paperWidth_ = 0;
   int32_t paperHeight_ = 0;
+  uint32_t dpi_ = kBaseDpi;
   bool layoutNeeded_ = true;
   uint32_t state_ = 0;
   int zone_ = 0;
@@ -101,6 +113,7 @@ class CBkgWnd : public CWnd, private SkinPainter {
   RECT startPaper_{};
   POINT startCursor_{};
   RECT moveStartWindow_{};
+  bool moving_ = false;  // in the system's move loop
   bool movedOrResized_ = false;
   bool placing_ = false;  // our own UpdateLayeredWindow moves the window
   int renders_ = 0;

@@ -22,11 +22,12 @@ void Place(int32_t anchor, int32_t W, int32_t H, int32_t w, int32_t h, int32_t& 
   y = AnchoredMiddle(anchor) ? H / 2 - h / 2 : AnchoredBottom(anchor) ? H - h : 0;
 }
 
-int32_t AdjustedExtent(int32_t flags, int32_t adjustFlag, int32_t adjust, int32_t paper, int32_t picture) {
+int32_t AdjustedExtent(int32_t flags, int32_t adjustFlag, int32_t adjust, int32_t paper, int32_t picture,
+                       const DpiScale& px) {
   int64_t extent = picture;
   if (flags & adjustFlag) {
     extent = (flags & kImageAdjustPercent) ? paper + static_cast<int64_t>(paper) * adjust / 100
-                                           : static_cast<int64_t>(paper) + adjust;
+                                           : static_cast<int64_t>(paper) + px(Clamp(adjust, -kMaxBoxSize, kMaxBoxSize));
     if ((flags & 3) == kImageOriginalSize) extent = std::min<int64_t>(extent, picture);
   }
   return Clamp(extent, -1, kMaxBoxSize);
@@ -41,20 +42,27 @@ void Include(SkinRect& r, const SkinRect& box) {
 
 }  // namespace
 
-void PaperSizeFor(const Skin& skin, int32_t& width, int32_t& height) {
+void PaperSizeFor(const Skin& skin, int32_t& width, int32_t& height, uint32_t dpi) {
   if (skin.fixedSize()) {
-    width = skin.paper().u.paper.fixedWidth;
-    height = skin.paper().u.paper.fixedHeight;
+    width = ScaleToDpi(std::clamp(skin.paper().u.paper.fixedWidth, 0, kMaxPaperSize), dpi);
+    height = ScaleToDpi(std::clamp(skin.paper().u.paper.fixedHeight, 0, kMaxPaperSize), dpi);
   }
   width = std::clamp(width, kMinPaperSize, kMaxPaperSize);
   height = std::clamp(height, kMinPaperSize, kMaxPaperSize);
 }
 
-SkinLayout LayOutSkin(const Skin& skin, int32_t paperWidth, int32_t paperHeight, std::vector<LAYERINFO>& infos) {
+SkinLayout LayOutSkin(const Skin& skin, int32_t paperWidth, int32_t paperHeight, std::vector<LAYERINFO>& infos,
+                      uint32_t dpi) {
   infos.resize(skin.size());
   SkinLayout out;
+  const DpiScale px(dpi);
+  out.dpi = px.dpi();
+  out.iconSize = px(kIconSize);
+  out.borderWidth = px(1);
+  const int32_t icon = out.iconSize;
+  auto offset = [&](int32_t v) { return px(Clamp(v, -kMaxOffset, kMaxOffset)); };
   int32_t W = paperWidth, H = paperHeight;
-  PaperSizeFor(skin, W, H);
+  PaperSizeFor(skin, W, H, dpi);
   out.paperWidth = W;
   out.paperHeight = H;
   out.bounds = {0, 0, W, H};
@@ -66,26 +74,28 @@ SkinLayout LayOutSkin(const Skin& skin, int32_t paperWidth, int32_t paperHeight,
     switch (layer.kind) {
       case kLayerNoteIcon:
       case kLayerLinkIcon:
-        Place(layer.u.icon.anchor, W, H, kIconSize, kIconSize, x, y);
-        x += Clamp(layer.u.icon.offsetX, -kMaxOffset, kMaxOffset);
-        y += Clamp(layer.u.icon.offsetY, -kMaxOffset, kMaxOffset);
-        box = {x, y, x + kIconSize, y + kIconSize};
+        Place(layer.u.icon.anchor, W, H, icon, icon, x, y);
+        x += offset(layer.u.icon.offsetX);
+        y += offset(layer.u.icon.offsetY);
+        box = {x, y, x + icon, y + icon};
         break;
       case kLayerImage: {
         const SLAYER_IMAGE& im = layer.u.image;
         const SkinImage* picture = skin.image(i);
         if (!picture) break;
-        const int32_t w = AdjustedExtent(im.flags, kImageAdjustWidth, im.adjustWidth, W, picture->width());
-        const int32_t h = AdjustedExtent(im.flags, kImageAdjustHeight, im.adjustHeight, H, picture->height());
+        // The picture's own size is its size at 96 DPI.
+        const int32_t pw = px(std::min(picture->width(), kMaxBoxSize)), ph = px(std::min(picture->height(), kMaxBoxSize));
+        const int32_t w = AdjustedExtent(im.flags, kImageAdjustWidth, im.adjustWidth, W, pw, px);
+        const int32_t h = AdjustedExtent(im.flags, kImageAdjustHeight, im.adjustHeight, H, ph, px);
         if (w <= 0 || h <= 0) break;
         Place(im.anchor, W, H, w, h, x, y);
-        x += Clamp(im.offsetX, -kMaxOffset, kMaxOffset);
-        y += Clamp(im.offsetY, -kMaxOffset, kMaxOffset);
+        x += offset(im.offsetX);
+        y += offset(im.offsetY);
         box = {x, y, x + w, y + h};
         break;
       }
       case kLayerText: {
-        SkinRect text = TextRect(layer, {0, 0, W, H});
+        SkinRect text = TextRect(layer, {0, 0, W, H}, dpi);
         if (!text.empty()) Include(out.bounds, text);
         break;
       }
@@ -109,11 +119,20 @@ SkinLayout LayOutSkin(const Skin& skin, int32_t paperWidth, int32_t paperHeight,
   return out;
 }
 
-SkinRect TextRect(const SLAYER& text, const SkinRect& paper) {
+SkinRect TextRect(const SLAYER& text, const SkinRect& paper, uint32_t dpi) {
   const SLAYER_TEXT& m = text.u.text;
-  return {paper.left + Clamp(m.left, -kMaxOffset, kMaxOffset), paper.top + Clamp(m.top, -kMaxOffset, kMaxOffset),
-          paper.right - Clamp(m.right, -kMaxOffset, kMaxOffset),
-          paper.bottom - Clamp(m.bottom, -kMaxOffset, kMaxOffset)};
+  const DpiScale px(dpi);
+  auto margin = [&](int32_t v) { return px(Clamp(v, -kMaxOffset, kMaxOffset)); };
+  return {paper.left + margin(m.left), paper.top + margin(m.top), paper.right - margin(m.right),
+          paper.bottom - margin(m.bottom)};
+}
+
+SkinRect PaperInWindowAt(const SkinLayout& layout, const SkinRect& suggestedWindow) {
+  const RECT32 window = CentredOn({suggestedWindow.left, suggestedWindow.top, suggestedWindow.right,
+                                   suggestedWindow.bottom},
+                                  layout.windowWidth(), layout.windowHeight());
+  const int32_t left = window.left + layout.paper.left, top = window.top + layout.paper.top;
+  return {left, top, left + layout.paperWidth, top + layout.paperHeight};
 }
 
 SkinRect MarSource(int32_t anchor, int32_t iw, int32_t ih, int32_t w, int32_t h) {
@@ -148,10 +167,9 @@ SkinRect RetainRatioSource(int32_t iw, int32_t ih, int32_t cw, int32_t ch) {
   return {x, 0, x + w, ih};
 }
 
-int ResizeZone(const SkinRect& paper, int32_t x, int32_t y) {
+int ResizeZone(const SkinRect& paper, int32_t x, int32_t y, int32_t band) {
   if (!paper.contains(x, y)) return 0;
-  const SkinRect inner{paper.left + kResizeBand, paper.top + kResizeBand, paper.right - kResizeBand,
-                       paper.bottom - kResizeBand};
+  const SkinRect inner{paper.left + band, paper.top + band, paper.right - band, paper.bottom - band};
   if (inner.contains(x, y)) return 0;
   const int col = x < inner.left ? 0 : x >= inner.right ? 2 : 1;
   const int row = y < inner.top ? 0 : y >= inner.bottom ? 2 : 1;

@@ -26,11 +26,11 @@ void Fill(SkinCanvas& canvas, const SkinRect& r, uint32_t pixel) {
     std::fill_n(canvas.pixels() + static_cast<size_t>(y) * canvas.width() + c.left, std::max(0, c.width()), pixel);
 }
 
-void Frame(SkinCanvas& canvas, const SkinRect& r, uint32_t pixel) {
-  Fill(canvas, {r.left, r.top, r.right, r.top + 1}, pixel);
-  Fill(canvas, {r.left, r.bottom - 1, r.right, r.bottom}, pixel);
-  Fill(canvas, {r.left, r.top, r.left + 1, r.bottom}, pixel);
-  Fill(canvas, {r.right - 1, r.top, r.right, r.bottom}, pixel);
+void Frame(SkinCanvas& canvas, const SkinRect& r, uint32_t pixel, int32_t width) {
+  Fill(canvas, {r.left, r.top, r.right, r.top + width}, pixel);
+  Fill(canvas, {r.left, r.bottom - width, r.right, r.bottom}, pixel);
+  Fill(canvas, {r.left, r.top, r.left + width, r.bottom}, pixel);
+  Fill(canvas, {r.right - width, r.top, r.right, r.bottom}, pixel);
 }
 
 // GDI writes zero alpha on every pixel it touches. Around a GDI call the region's alpha is set
@@ -100,9 +100,14 @@ class PictureSurface {
   bool ok_ = false;
 };
 
-void DrawPiece(Gdiplus::Graphics& g, Gdiplus::Bitmap& picture, const SkinRect& dst, const SkinRect& src, bool scaled) {
-  g.SetInterpolationMode(scaled ? Gdiplus::InterpolationModeHighQualityBilinear
-                                : Gdiplus::InterpolationModeNearestNeighbor);
+// Pictures enlarged for a high-DPI display take the smoother bicubic filter.
+Gdiplus::InterpolationMode Smooth(uint32_t dpi) {
+  return dpi == kBaseDpi ? Gdiplus::InterpolationModeHighQualityBilinear : Gdiplus::InterpolationModeHighQualityBicubic;
+}
+
+void DrawPiece(Gdiplus::Graphics& g, Gdiplus::Bitmap& picture, const SkinRect& dst, const SkinRect& src, bool scaled,
+               uint32_t dpi) {
+  g.SetInterpolationMode(scaled ? Smooth(dpi) : Gdiplus::InterpolationModeNearestNeighbor);
   // Mirrored edges keep a stretched picture's border from fading into transparency.
   Gdiplus::ImageAttributes attributes;
   attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
@@ -110,7 +115,8 @@ void DrawPiece(Gdiplus::Graphics& g, Gdiplus::Bitmap& picture, const SkinRect& d
               src.height(), Gdiplus::UnitPixel, &attributes);
 }
 
-void DrawImageLayer(PictureSurface& surface, const SLAYER& layer, const SkinImage& image, const LAYERINFO& info) {
+void DrawImageLayer(PictureSurface& surface, const SLAYER& layer, const SkinImage& image, const LAYERINFO& info,
+                    uint32_t dpi) {
   if (info.width <= 0 || info.height <= 0) return;
   Gdiplus::Graphics* g = surface.graphics();
   if (!g) return;
@@ -119,19 +125,26 @@ void DrawImageLayer(PictureSurface& surface, const SLAYER& layer, const SkinImag
   const SkinRect box{info.left, info.top, info.left + w, info.top + h};
   const int32_t anchor = layer.u.image.anchor;
   const int32_t mode = layer.u.image.flags & kImageModeMask;
+  const bool scaled = dpi != kBaseDpi;
   if (mode == kImageTile) {
     // One brush fill, however many copies fit: a 1-pixel picture must not mean millions of draws.
     Gdiplus::TextureBrush brush(&picture, Gdiplus::WrapModeTile);
     brush.TranslateTransform(static_cast<Gdiplus::REAL>(box.left), static_cast<Gdiplus::REAL>(box.top));
-    g->SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    if (scaled) {
+      const auto factor = static_cast<Gdiplus::REAL>(dpi) / kBaseDpi;
+      brush.ScaleTransform(factor, factor);
+    }
+    g->SetInterpolationMode(scaled ? Gdiplus::InterpolationModeHighQualityBilinear
+                                   : Gdiplus::InterpolationModeNearestNeighbor);
     g->FillRectangle(&brush, Gdiplus::Rect(box.left, box.top, w, h));
   } else if (mode == kImageCanvasMar) {
-    DrawPiece(*g, picture, box, MarSource(anchor, iw, ih, w, h), true);
+    DrawPiece(*g, picture, box, MarSource(anchor, iw, ih, w, h), true, dpi);
   } else if ((mode & 3) == kImageOriginalSize) {
-    DrawPiece(*g, picture, box, OriginalSource(anchor, iw, ih, w, h), false);
+    // The piece the box shows of the picture at 96 DPI, enlarged with the box.
+    DrawPiece(*g, picture, box, OriginalSource(anchor, iw, ih, ScaleTo96(w, dpi), ScaleTo96(h, dpi)), scaled, dpi);
   } else {
     const bool same = w == iw && h == ih;
-    DrawPiece(*g, picture, box, {0, 0, iw, ih}, !same);
+    DrawPiece(*g, picture, box, {0, 0, iw, ih}, !same, dpi);
   }
   g->Flush(Gdiplus::FlushIntentionSync);  // GDI draws into the same bits next
 }
@@ -192,21 +205,22 @@ bool RenderSkin(SkinCanvas& canvas, const Skin& skin, const SkinLayout& layout, 
         Fill(canvas, layout.paper, paper);
         break;
       case kLayerBorder:
-        Frame(canvas, layout.paper, border);
+        Frame(canvas, layout.paper, border, layout.borderWidth);
         break;
       case kLayerNoteIcon:
       case kLayerLinkIcon:
         if (HICON icon = painter.IconForLayer(layer.kind)) {
-          const SkinRect box{info.left, info.top, info.left + kIconSize, info.top + kIconSize};
+          const int32_t size = layout.iconSize;
+          const SkinRect box{info.left, info.top, info.left + size, info.top + size};
           GdiScope scope(canvas, box);
-          ::DrawIconEx(canvas.dc(), box.left, box.top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+          ::DrawIconEx(canvas.dc(), box.left, box.top, icon, size, size, 0, nullptr, DI_NORMAL);
         }
         break;
       case kLayerImage:
-        if (const SkinImage* image = skin.image(i)) DrawImageLayer(surface, layer, *image, info);
+        if (const SkinImage* image = skin.image(i)) DrawImageLayer(surface, layer, *image, info, layout.dpi);
         break;
       case kLayerText: {
-        const SkinRect text = TextRect(layer, layout.paper);
+        const SkinRect text = TextRect(layer, layout.paper, layout.dpi);
         if (text.empty()) break;
         // The window may draw beyond the rectangle (overhanging glyphs), so the whole image is watched.
         GdiScope scope(canvas, {0, 0, canvas.width(), canvas.height()});

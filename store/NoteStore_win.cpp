@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
@@ -18,8 +19,8 @@ bool DeleteNoteWithConfirmation(NoteStore& store, const NOTE_PAD& note, HWND own
 }
 
 zavra::LOGFONTW UnsortedCategoryFont() {
-  ::LOGFONTW font{};
-  if (!::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) font = ::LOGFONTW{};
+  // Category files keep font heights at 96 DPI, as note files do.
+  ::LOGFONTW font = IconTitleFontAt(kBaseDpi);
   font.lfWeight = std::max<LONG>(font.lfWeight, FW_BOLD);
   return FromWinFont(font);
 }
