@@ -287,9 +287,10 @@ void CQelNoteDesignerDlg::OnPreview() {
   if (!::IsWindowVisible(self)) return;
   CommitCurrent();
   if (!::IsWindow(self)) return;
-  if (!preview_ || !preview_->GetSafeHwnd()) {
-    RECT designer{};
-    ::GetWindowRect(self, &designer);
+  RECT designer{};
+  ::GetWindowRect(self, &designer);
+  const bool first = !preview_ || !preview_->GetSafeHwnd();
+  if (first) {
     const SkinRect paper = FirstPreviewPaper(SkinRect{designer.left, designer.top, designer.right, designer.bottom});
     preview_ = std::make_unique<CPreviewWnd>();
     if (!preview_->Create(self, RECT{paper.left, paper.top, paper.right, paper.bottom})) {
@@ -299,7 +300,8 @@ void CQelNoteDesignerDlg::OnPreview() {
   }
   // The old skin lets go of its pictures first, so that pictures changed on disk are read again.
   preview_->SetSkin({});
-  preview_->ShowSkin(SkinLists().MakeSkin(ToU16(title_), document_.DrawingOrder(), ToU16(skinFolder_)));
+  preview_->ShowSkin(SkinLists().MakeSkin(ToU16(title_), document_.DrawingOrder(), ToU16(skinFolder_)),
+                     first ? &designer : nullptr);
 }
 
 }  // namespace zavra

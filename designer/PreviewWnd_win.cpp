@@ -44,17 +44,24 @@ bool CPreviewWnd::Create(HWND owner, const RECT& paper) {
   return true;
 }
 
-void CPreviewWnd::ShowSkin(SkinPtr skin) {
+void CPreviewWnd::ShowSkin(SkinPtr skin, const RECT* besideOf) {
   const bool any = static_cast<bool>(skin);
   SetSkin(std::move(skin));
   if (!any) {
     ::ShowWindow(*this, SW_HIDE);
     return;
   }
-  // A fixed paper size may have carried the paper off the screen.
-  const RECT paper = PaperScreenRect();
+  RECT paper = PaperScreenRect();
+  SetPaperRect(paper);  // lays out and draws
+  if (besideOf) {
+    // A fixed paper or pictures sticking out make the window other than 125 pixels wide.
+    RECT window{};
+    ::GetWindowRect(*this, &window);
+    ::OffsetRect(&paper, besideOf->left - 3 - window.right, 0);
+  }
+  // A fixed paper size may also have carried the paper off the screen.
   const RECT kept = ToRect(KeepInsideArea(ToSkinRect(paper), 0, ToSkinRect(WorkAreaFor(paper))));
-  SetPaperRect(kept);  // lays out and draws
+  if (!::EqualRect(&kept, &paper) || besideOf) SetPaperRect(kept);
   StartAnimations();
   ::ShowWindow(*this, SW_SHOWNOACTIVATE);
 }

@@ -11,8 +11,9 @@ class CPreviewWnd : public CBkgWnd {
  public:
   // A hidden preview owned by `owner` whose paper covers `paper` (kept on the screen).
   bool Create(HWND owner, const RECT& paper);
-  // Shows a new skin (null: none) without activating the window.
-  void ShowSkin(SkinPtr skin);
+  // Shows a new skin (null: none) without activating the window; with `besideOf`, the window
+  // is first moved so that its right edge is 3 pixels left of that rectangle.
+  void ShowSkin(SkinPtr skin, const RECT* besideOf = nullptr);
 
  protected:
   HICON GetLayerIcon(int32_t kind) override;
