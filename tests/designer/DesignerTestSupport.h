@@ -1,43 +1,27 @@
 #pragma once
-// Helpers of the designer's Windows tests: a scratch skins folder, files, the designer's main
-// dialog under test, and a script that answers the modal dialogs it opens from a worker thread.
+// Helpers of the designer's Windows tests: scratch folders and files, the main dialog under
+// test, and a script that answers the modal dialogs it opens from a worker thread.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "WinTestUtil.h"
 #include <commdlg.h>
 #include "designer/DesignerDlg_win.h"
-#include "framework/GdiPlus.h"
-#include "framework/Handles.h"
 #include "resources/ZavraNd_res.h"
 
 namespace zavra::test {
 
-inline void EnsureGdiplus() {
-  static ULONG_PTR token = [] {
-    ULONG_PTR t = 0;
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&t, &input, nullptr);
-    return t;
-  }();
-  (void)token;
-}
-
-// A new, empty folder under the temporary folder (a fresh one per call), with a backslash.
+// A new, empty folder under the temporary folder, with a backslash.
 inline std::wstring FreshFolder(const std::wstring& name) {
   static const std::wstring run = std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64());
   static int serial = 0;
   wchar_t temp[MAX_PATH] = {};
   ::GetTempPathW(MAX_PATH, temp);
-  std::wstring folder = std::wstring(temp) + L"zavra-designer-" + run + L"\\";
-  ::CreateDirectoryW(folder.c_str(), nullptr);
-  folder += std::to_wstring(++serial) + L"\\";
+  std::wstring folder = std::wstring(temp) + L"zavra-designer-" + run + L"-" + std::to_wstring(++serial) + L"\\";
   ::CreateDirectoryW(folder.c_str(), nullptr);
   folder += name + L"\\";
   ::CreateDirectoryW(folder.c_str(), nullptr);
@@ -52,9 +36,7 @@ inline void WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>&
 
 inline std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
   FileHandle f(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  std::vector<uint8_t> bytes;
-  if (!f) return bytes;
-  bytes.resize(::GetFileSize(f.get(), nullptr));
+  std::vector<uint8_t> bytes(f ? ::GetFileSize(f.get(), nullptr) : 0);
   DWORD n = 0;
   if (!bytes.empty()) ::ReadFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
   return bytes;
@@ -68,124 +50,108 @@ inline std::wstring WindowText(HWND h) {
   return text;
 }
 
-// Answers the modal dialogs of this thread, one step each, from a worker thread: a step waits
-// for the enabled dialog whose caption is `caption` (any when empty) and that has control
-// `control` (0: any; kMessageText: a message box), then acts on it with sent or posted
-// messages. The message box text of each step is kept in `texts`. A step that finds no dialog
-// in time cancels whatever dialog is open, so that a failing test does not hang.
+// A 24-bit BMP, `left` colour on the left half and `right` on the right.
+inline std::vector<uint8_t> TwoColourBmp(int w, int h, COLORREF left, COLORREF right) {
+  const uint32_t row = (w * 3 + 3) & ~3, size = 54 + row * h, header[] = {size, 0, 54, 40, uint32_t(w), uint32_t(h), 0x180001};
+  std::vector<uint8_t> b(size, 0);
+  for (size_t i = 0; i < 28; ++i) b[2 + i] = static_cast<uint8_t>(header[i / 4] >> (8 * (i % 4)));
+  b[0] = 'B', b[1] = 'M';
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = x < w / 2 ? left : right;
+      uint8_t* p = &b[54 + y * row + x * 3];
+      p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+    }
+  return b;
+}
+
+// Answers the modal dialogs of this thread from a worker thread, one step each: a step waits
+// for the enabled dialog with caption `caption` (any when empty) that has control `control`
+// (kMessageText: a message box), keeps its message text in `texts` and acts on it. A step
+// that finds nothing in time cancels the open dialogs, so that a failing test cannot hang.
 class ModalScript {
  public:
+  static constexpr int kMessageText = 0xFFFF;
   struct Step {
     std::wstring caption;
-    int control;  // 0: any
+    int control;
     std::function<void(HWND)> act;
   };
   explicit ModalScript(std::vector<Step> steps) : steps_(std::move(steps)), thread_(::GetCurrentThreadId()) {
-    worker_ = std::thread([this] { Run(); });
+    worker_ = std::thread([this] {
+      Run();
+      ended_ = true;
+    });
   }
-  ModalScript(const ModalScript&) = delete;
-  ModalScript& operator=(const ModalScript&) = delete;
   ~ModalScript() {
     stop_ = true;
-    // The worker may be sending to a window of this thread.
-    PumpUntil([&] { return ended_.load(); }, 5000);
+    PumpUntil([&] { return ended_.load(); }, 5000);  // it may be sending to our windows
     worker_.join();
   }
-  // Waits (pumping) until every step has run.
-  bool Finish(int timeoutMs = 15000) {
-    const bool all = PumpUntil([&] { return done_.load() == steps_.size(); }, timeoutMs);
-    if (!all) {
-      std::string seen;
-      for (const std::wstring& t : texts) seen += " [" + std::string(t.begin(), t.end()) + "]";
-      ADD_FAILURE() << "the dialog script stopped after " << done_ << " of " << steps_.size() << " steps;" << seen;
-    }
-    return all;
+  bool Finish() {
+    if (PumpUntil([&] { return done_.load() == steps_.size(); }, 15000)) return true;
+    ADD_FAILURE() << "the dialog script stopped after " << done_ << " of " << steps_.size() << " steps";
+    return false;
   }
-  size_t done() const { return done_; }
-  static constexpr int kMessageText = 0xFFFF;
   std::vector<std::wstring> texts;
 
-  // Acts: put text into a control, tick a box, press a button.
   static std::function<void(HWND)> Press(int button) {
     return [button](HWND d) { ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); };
   }
-  static std::function<void(HWND)> TypeAndPress(int edit, std::wstring text, int button, int box = 0,
-                                                 bool ticked = true) {
+  static std::function<void(HWND)> Type(int edit, std::wstring text, int button, int box = 0, bool ticked = true) {
     return [=](HWND d) {
-      ::SendMessageW(::GetDlgItem(d, edit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-      if (box) ::SendMessageW(::GetDlgItem(d, box), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
-      ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+      ::SendDlgItemMessageW(d, edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      if (box) ::SendDlgItemMessageW(d, box, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+      Press(button)(d);
     };
   }
-  // The file name box of the system's file dialogs.
+  // The file name of the system's file dialogs.
   static std::function<void(HWND)> FileName(std::wstring path) {
     return [=](HWND d) {
       ::SendMessageW(d, CDM_SETCONTROLTEXT, 0x47C, reinterpret_cast<LPARAM>(path.c_str()));
-      ::PostMessageW(d, WM_COMMAND, IDOK, 0);
+      Press(IDOK)(d);
     };
   }
 
  private:
-  struct Search {
-    const Step* step;
-    HWND found;
-  };
-  static BOOL CALLBACK Visit(HWND h, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(h, cls, 16);
-    if (std::wstring(cls) != L"#32770" || !::IsWindowVisible(h) || !::IsWindowEnabled(h)) return TRUE;
-    if (!s->step->caption.empty() && WindowText(h) != s->step->caption) return TRUE;
-    if (s->step->control && !::GetDlgItem(h, s->step->control)) return TRUE;
-    s->found = h;
-    return FALSE;
+  std::vector<HWND> Dialogs() const {
+    std::vector<HWND> found;
+    ::EnumThreadWindows(thread_, [](HWND h, LPARAM lp) -> BOOL {
+      wchar_t cls[16] = {};
+      ::GetClassNameW(h, cls, 16);
+      if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(h) && ::IsWindowEnabled(h) && ::GetWindow(h, GW_OWNER))
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
   }
   void Run() {
-    RunSteps();
-    ended_ = true;
-  }
-  void RunSteps() {
     for (const Step& step : steps_) {
-      Search search{&step, nullptr};
-      for (int waited = 0; !stop_ && !search.found; waited += 50) {
-        ::Sleep(50);
-        ::EnumThreadWindows(thread_, Visit, reinterpret_cast<LPARAM>(&search));
+      HWND found = nullptr;
+      for (int waited = 0; !found; waited += 50) {
+        if (stop_) return;
         if (waited > 20000) {
-          CancelAll();
+          for (int i = 0; i < 10; ++i, ::Sleep(300))
+            for (HWND d : Dialogs()) ::PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
           return;
         }
-      }
-      if (stop_) return;
-      ::Sleep(100);  // let the dialog finish its start
-      texts.push_back(WindowText(::GetDlgItem(search.found, 0xFFFF)));
-      step.act(search.found);
-      // Wait for the dialog to close or to give way to the next one.
-      while (!stop_ && ::IsWindow(search.found) && ::IsWindowEnabled(search.found) && ::IsWindowVisible(search.found) &&
-             &step != &steps_.back())
         ::Sleep(50);
+        for (HWND d : Dialogs())
+          if ((step.caption.empty() || WindowText(d) == step.caption) && ::GetDlgItem(d, step.control)) found = d;
+      }
+      ::Sleep(100);  // let the dialog finish its start
+      texts.push_back(WindowText(::GetDlgItem(found, kMessageText)));
+      step.act(found);
+      // Until it closes or gives way to the next one.
+      while (&step != &steps_.back() && !stop_ && ::IsWindowEnabled(found) && ::IsWindowVisible(found)) ::Sleep(50);
       ++done_;
-    }
-  }
-
-  static BOOL CALLBACK Cancel(HWND h, LPARAM) {
-    wchar_t cls[16] = {};
-    ::GetClassNameW(h, cls, 16);
-    if (std::wstring(cls) == L"#32770" && ::IsWindowEnabled(h) && ::GetWindow(h, GW_OWNER))
-      ::PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
-  }
-  void CancelAll() {
-    for (int i = 0; i < 10; ++i) {
-      ::EnumThreadWindows(thread_, Cancel, 0);
-      ::Sleep(300);
     }
   }
 
   std::vector<Step> steps_;
   DWORD thread_;
-  std::atomic<bool> stop_{false};
+  std::atomic<bool> stop_{false}, ended_{false};
   std::atomic<size_t> done_{0};
-  std::atomic<bool> ended_{false};
   std::thread worker_;
 };
 
@@ -193,30 +159,33 @@ class ModalScript {
 class DesignerTest : public testing::Test {
  protected:
   void SetUp() override {
-    EnsureGdiplus();
+    static const bool gdiplus = [] {
+      ULONG_PTR token = 0;
+      Gdiplus::GdiplusStartupInput input;
+      return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }();
+    ASSERT_TRUE(gdiplus);
     skins = FreshFolder(L"ZaVRA Skins");
     dlg = std::make_unique<CQelNoteDesignerDlg>(skins);
     ASSERT_TRUE(dlg->CreateModeless(nullptr));
     designer = *dlg;
     ::ShowWindow(designer, SW_SHOWNOACTIVATE);
   }
-  void TearDown() override { dlg.reset(); }
   void Command(UINT id) { ::SendMessageW(designer, WM_COMMAND, id, 0); }
-  HWND Item(int id) const { return ::GetDlgItem(designer, id); }
   std::vector<std::wstring> ListTexts() const {
     std::vector<std::wstring> texts;
-    const int n = static_cast<int>(::SendMessageW(Item(IDC_LAYERS), LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
+    HWND list = ::GetDlgItem(designer, IDC_LAYERS);
+    for (int i = 0, n = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i) {
       wchar_t text[300] = {};
-      ::SendMessageW(Item(IDC_LAYERS), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+      ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
       texts.emplace_back(text);
     }
     return texts;
   }
-  int Selected() const { return static_cast<int>(::SendMessageW(Item(IDC_LAYERS), LB_GETCURSEL, 0, 0)); }
   void SelectEntry(int index) {
-    ::SendMessageW(Item(IDC_LAYERS), LB_SETCURSEL, index, 0);
-    ::SendMessageW(designer, WM_COMMAND, MAKEWPARAM(IDC_LAYERS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(IDC_LAYERS)));
+    HWND list = ::GetDlgItem(designer, IDC_LAYERS);
+    ::SendMessageW(list, LB_SETCURSEL, index, 0);
+    ::SendMessageW(designer, WM_COMMAND, MAKEWPARAM(IDC_LAYERS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
   }
   // A control of the page that is shown.
   HWND PageItem(int id) const {
@@ -230,5 +199,13 @@ class DesignerTest : public testing::Test {
   std::unique_ptr<CQelNoteDesignerDlg> dlg;
   HWND designer = nullptr;
 };
+
+inline SLAYER PictureLayer(const std::wstring& name, int32_t flags = 0, int32_t anchor = kAnchorTopLeft) {
+  SLAYER layer = MakeLayer(kLayerImage);
+  layer.u.image.flags = flags;
+  layer.u.image.anchor = anchor;
+  SetLayerText(layer.u.image.picture, std::u16string(name.begin(), name.end()));
+  return layer;
+}
 
 }  // namespace zavra::test

@@ -6,12 +6,6 @@
 namespace zavra {
 namespace {
 
-std::vector<int32_t> Kinds(const SkinDocument& doc) {
-  std::vector<int32_t> kinds;
-  for (size_t i = 0; i < doc.size(); ++i) kinds.push_back(doc.entry(i).kind);
-  return kinds;
-}
-
 SkinDocument NewSkin() {
   SkinDocument doc;
   doc.Load(DefaultLayers());
@@ -23,54 +17,41 @@ TEST(SkinDocument, ListShowsTheTopLayerFirstAndWritesBackBottomFirst) {
   records.insert(records.begin() + 1, MakeLayer(77));  // a kind the designer does not know
   SkinDocument doc;
   doc.Load(records);
-  EXPECT_EQ(Kinds(doc), (std::vector<int32_t>{kLayerNoteIcon, kLayerLinkIcon, kLayerText, kLayerBorder, kLayerPaper}));
-  EXPECT_EQ(doc.current(), nullptr);
-  // The file holds the paper first, ordinals 0..4.
+  const int32_t top[] = {kLayerNoteIcon, kLayerLinkIcon, kLayerText, kLayerBorder, kLayerPaper};
+  ASSERT_EQ(doc.size(), 5u);
+  for (size_t i = 0; i < 5; ++i) EXPECT_EQ(doc.entry(i).kind, top[i]) << "entry " << i;
   const std::vector<uint8_t> file = WriteLayers(doc.DrawingOrder());
   ASSERT_EQ(file.size(), 5u + 5 * (8 + 560));
   for (size_t i = 0; i < 5; ++i) {
-    const uint8_t* record = file.data() + 5 + i * 568;
-    EXPECT_EQ(record[2], i) << "ordinal of record " << i;
-    EXPECT_EQ(record[8], DefaultLayers()[i].kind) << "record " << i;
+    EXPECT_EQ(file[5 + i * 568 + 2], i) << "ordinal of record " << i;
+    EXPECT_EQ(file[5 + i * 568 + 8], top[4 - i]) << "record " << i << ": the paper first";
   }
 }
 
 TEST(SkinDocument, AddPutsAnImageDirectlyAboveTheSelection) {
+  // Selected entry -> index of the image in drawing order (the layer it covers is one below).
   const struct {
     std::optional<size_t> selected;
-    size_t at;
-    size_t drawnOver;  // index in drawing order of the layer the image is drawn just over
-  } cases[] = {{2, 2, 2}, {4, 4, 0}, {0, 0, 4}, {std::nullopt, 5, SIZE_MAX}};
+    size_t drawn;
+  } cases[] = {{2, 3}, {4, 1}, {0, 5}, {std::nullopt, 0}};
   for (const auto& c : cases) {
     SkinDocument doc = NewSkin();
-    EXPECT_EQ(doc.AddImage(c.selected), c.at);
-    const std::vector<SLAYER> order = doc.DrawingOrder();
-    const size_t image = 5 - c.at;
-    EXPECT_EQ(order[image].kind, kLayerImage);
-    if (c.drawnOver != SIZE_MAX) EXPECT_EQ(image, c.drawnOver + 1);
-    else EXPECT_EQ(image, 0u) << "without a selection the image goes to the bottom of the list";
+    const size_t at = doc.AddImage(c.selected);
+    EXPECT_EQ(at, c.selected.value_or(5));
+    EXPECT_EQ(doc.DrawingOrder()[c.drawn].kind, kLayerImage) << "selected " << c.selected.value_or(99);
   }
 }
 
-TEST(SkinDocument, OnlyImagesAreRemovedAndTheNextEntryIsSelected) {
+TEST(SkinDocument, OnlyImagesAreRemovedAndMovesStopAtTheEnds) {
   SkinDocument doc = NewSkin();
   bool removed = true;
-  for (size_t i = 0; i < 5; ++i) {
-    EXPECT_FALSE(doc.RemoveImage(i, &removed).has_value());
-    EXPECT_FALSE(removed) << "entry " << i;
-  }
-  doc.AddImage(std::nullopt);  // index 5, the last
-  doc.AddImage(0);
-  doc.SetCurrent(6);
-  EXPECT_EQ(doc.RemoveImage(6, &removed), 5u) << "the new last entry";
+  for (size_t i = 0; i < 5; ++i) EXPECT_FALSE(doc.RemoveImage(i, &removed).has_value() || removed) << i;
+  doc.AddImage(std::nullopt);  // the last entry
+  doc.SetCurrent(5);
+  EXPECT_EQ(doc.RemoveImage(5, &removed), 4u) << "the new last entry is selected";
   EXPECT_TRUE(removed);
   EXPECT_EQ(doc.current(), nullptr) << "the removed layer was current";
-  EXPECT_EQ(doc.RemoveImage(0), 0u) << "the entry now at the same index";
-  EXPECT_EQ(doc.size(), 5u);
-}
 
-TEST(SkinDocument, MovingKeepsTheCurrentLayerAndStopsAtTheEnds) {
-  SkinDocument doc = NewSkin();
   doc.SetCurrent(4);
   SLAYER* paper = doc.current();
   EXPECT_FALSE(doc.MoveDown(4).has_value());
@@ -78,47 +59,27 @@ TEST(SkinDocument, MovingKeepsTheCurrentLayerAndStopsAtTheEnds) {
   EXPECT_EQ(doc.MoveUp(4), 3u) << "the paper moves like any layer";
   EXPECT_EQ(doc.current(), paper);
   EXPECT_EQ(doc.currentIndex(), 3u);
-  EXPECT_EQ(doc.DrawingOrder()[1].kind, kLayerPaper);
 }
 
-TEST(SkinDocument, TitlesThatCanBeSkinFolders) {
-  const struct {
-    std::u16string_view title;
-    bool ok;
-  } cases[] = {{u"Blue", true}, {u"My skin 2", true}, {u"a.b", true}, {u"", false}, {u".", false},
-               {u"..", false},  {u"   ", false},       {u".hidden", false}, {u"dots.", false}, {u"blank ", false},
-               {u"CON", false}, {u"lpt1.skin", false},  {u"a:b", false},     {u"a\\b", false},  {u"x?", false}};
-  for (const auto& c : cases) EXPECT_EQ(IsDesignerTitle(c.title), c.ok) << std::string(c.title.begin(), c.title.end());
+TEST(SkinDocument, TitlesPicturesAndDisplayFlags) {
+  for (std::u16string_view ok : {u"Blue", u"My skin 2", u"a.b"}) EXPECT_TRUE(IsDesignerTitle(ok));
+  for (std::u16string_view bad : {u"", u".", u"..", u"   ", u".hidden", u"dots.", u"blank ", u"CON", u"lpt1.skin",
+                                  u"a:b", u"a\\b", u"x?"})
+    EXPECT_FALSE(IsDesignerTitle(bad)) << std::string(bad.begin(), bad.end());
   EXPECT_TRUE(HasNotAllowedTitleChar(u"a:b"));
   EXPECT_FALSE(HasNotAllowedTitleChar(u".."));
-}
 
-TEST(SkinDocument, ChosenPicturesAreStoredByNameInsideTheSkinAndByPathOutside) {
   const std::u16string folder = u"C:\\Docs\\ZaVRA Skins\\Blue\\";
   EXPECT_EQ(ChosenPictureName(u"c:\\docs\\zavra skins\\BLUE\\wood.png", folder), u"wood.png");
   EXPECT_EQ(ChosenPictureName(u"C:\\Art\\wood.png", folder), u"C:\\Art\\wood.png");
-  EXPECT_EQ(ChosenPictureName(u"C:\\Docs\\ZaVRA Skins\\Blue\\wood.png", u""), u"C:\\Docs\\ZaVRA Skins\\Blue\\wood.png");
+  EXPECT_TRUE(IsStorablePictureName(u"C:\\Art\\wood.png", u""));
   const std::u16string longPath = u"C:\\" + std::u16string(200, u'a') + u"\\" + std::u16string(60, u'b') + u".png";
-  const struct {
-    std::u16string name;
-    std::u16string folder;
-    bool ok;
-  } cases[] = {{u"wood.png", folder, true},        {u"C:\\Art\\wood.png", u"", true},
-               {u"wood.png", u"", false},          {u"\\\\server\\share\\wood.png", folder, false},
-               {longPath, folder, false},          {u"C:\\Art\\..\\wood.png", folder, false}};
-  for (const auto& c : cases) EXPECT_EQ(IsStorablePictureName(c.name, c.folder), c.ok) << c.name.size();
-  EXPECT_EQ(ChooserStartFile(u"wood.png", folder), folder + u"wood.png");
-  EXPECT_EQ(ChooserStartFile(u"wood.png", u""), u"");
-}
+  for (std::u16string_view bad : std::initializer_list<std::u16string_view>{
+           u"\\\\server\\share\\wood.png", longPath, u"C:\\Art\\..\\wood.png"})
+    EXPECT_FALSE(IsStorablePictureName(bad, folder)) << bad.size();
+  EXPECT_FALSE(IsStorablePictureName(u"wood.png", u"")) << "an untitled skin has no folder for bare names";
 
-TEST(SkinDocument, DisplayChoiceRoundTripsThroughTheFlags) {
-  for (int choice = 0; choice < 4; ++choice)
-    for (int bits = 0; bits < 8; ++bits) {
-      const int32_t flags = ImageFlagsFor(choice, bits & 1, bits & 2, bits & 4);
-      EXPECT_EQ(DisplayChoiceOf(flags), choice);
-      EXPECT_EQ((flags & kImageAdjustWidth) != 0, (bits & 1) != 0);
-      EXPECT_EQ((flags & kImageAdjustPercent) != 0, (bits & 4) != 0);
-    }
+  for (int choice = 0; choice < 4; ++choice) EXPECT_EQ(DisplayChoiceOf(ImageFlagsFor(choice, true, true, true)), choice);
   EXPECT_EQ(ImageFlagsFor(2, false, false, false), kImageCanvasMar);
 }
 
@@ -130,12 +91,9 @@ TEST(PreviewPlacement, FirstPlaceAndStayingInTheWorkArea) {
     int zone;
     SkinRect kept;
   } cases[] = {
-      {{-128, 70, -3, 145}, 0, {0, 70, 125, 145}},          // left of a designer at the screen's edge
-      {{1200, 960, 1325, 1035}, 0, {1155, 925, 1280, 1000}}, // moved off the bottom right
-      {{100, 100, 300, 200}, 0, {100, 100, 300, 200}},
-      {{-20, -30, 100, 100}, 4, {0, 0, 100, 100}},           // top-left corner dragged out
-      {{100, 100, 1400, 1100}, 8, {100, 100, 1280, 1000}},
-      {{-20, 100, 100, 200}, 2, {-20, 100, 100, 200}},       // the right edge only is dragged
+      {{-128, 70, -3, 145}, 0, {0, 70, 125, 145}},           // beside a designer at the screen's edge
+      {{-20, -30, 100, 100}, 4, {0, 0, 100, 100}},            // top-left corner dragged out
+      {{-20, 100, 100, 200}, 2, {-20, 100, 100, 200}},        // only the dragged edge is held
   };
   for (const auto& c : cases) EXPECT_EQ(KeepInsideArea(c.paper, c.zone, area), c.kept) << c.zone;
 }

@@ -1,75 +1,46 @@
 // The skin designer and the main program together: a skin designed and saved in ZavraNd
 // dresses a note of notezavra.
 #include <gtest/gtest.h>
-#include <shlobj.h>
-#include "WinTestUtil.h"
+#include "designer/DesignerTestSupport.h"
+#include "designer/SkinFiles_win.h"
 #include "e2e/Programs.h"
 #include "framework/Text.h"
-#include "resources/ZavraNd_res.h"
 #include "store/StoreWin.h"
-#include <vector>
 
 namespace zavra::test {
 namespace {
 
-std::wstring SkinsFolder() {
-  wchar_t documents[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr, 0, documents);
-  return std::wstring(documents) + L"\\ZaVRA Skins\\";
-}
-
-// A control of the designer or of one of its pages, by id.
+// A visible control of the designer or of its shown page.
 HWND Control(HWND designer, int id) {
-  struct Find {
-    int id;
-    HWND found;
-  } find{id, nullptr};
+  std::pair<int, HWND> find{id, nullptr};
   ::EnumChildWindows(designer, [](HWND h, LPARAM lp) -> BOOL {
-    auto* f = reinterpret_cast<Find*>(lp);
-    if (::GetDlgCtrlID(h) != f->id || !::IsWindowVisible(h)) return TRUE;
-    f->found = h;
-    return FALSE;
+    auto* f = reinterpret_cast<std::pair<int, HWND>*>(lp);
+    if (::GetDlgCtrlID(h) == f->first && ::IsWindowVisible(h)) f->second = h;
+    return !f->second;
   }, reinterpret_cast<LPARAM>(&find));
-  return find.found;
+  return find.second;
 }
 
-// The enabled dialog of another program owned by `owner` that has control `id`.
+// The enabled dialog that `owner` (of another program) opened, having control `id`.
 HWND WaitForDialog(HWND owner, int id) {
   HWND found = nullptr;
   PumpUntil([&] {
-    for (HWND h = nullptr; (h = ::FindWindowExW(nullptr, h, L"#32770", nullptr));)
-      if (::GetWindow(h, GW_OWNER) == owner && ::IsWindowEnabled(h) && ::IsWindowVisible(h) && ::GetDlgItem(h, id))
-        return (found = h) != nullptr;
+    while ((found = ::FindWindowExW(nullptr, found, L"#32770", nullptr)))
+      if (::GetWindow(found, GW_OWNER) == owner && ::IsWindowEnabled(found) && ::GetDlgItem(found, id)) return true;
     return false;
   }, 15000);
   return found;
 }
 
-void Check(HWND designer, int id, bool on) {
-  ::SendMessageW(Control(designer, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void SetText(HWND h, const std::wstring& text) { ::SendMessageW(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
-
-// A 24-bit BMP: red and blue halves.
-void WriteBand(const std::wstring& path) {
-  const int w = 40, h = 20, row = w * 3;
-  std::vector<uint8_t> b(54 + row * h, 0);
-  auto put32 = [&](size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i)); };
-  b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 24;
-  put32(2, static_cast<uint32_t>(b.size())), put32(10, 54), put32(14, 40), put32(18, w), put32(22, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b[54 + y * row + x * 3 + (x < w / 2 ? 2 : 0)] = 220;
-  FileHandle f(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  DWORD n = 0;
-  ::WriteFile(f.get(), b.data(), static_cast<DWORD>(b.size()), &n, nullptr);
+LRESULT Send(HWND h, UINT msg, WPARAM wp, const wchar_t* text = nullptr) {
+  return ::SendMessageW(h, msg, wp, reinterpret_cast<LPARAM>(text));
 }
 
 class DesignerEndToEnd : public testing::Test {
  protected:
   void SetUp() override {
     StartFromUnsortedOnly();
-    std::wstring skin = SkinsFolder() + L"E2E Skin";
+    std::wstring skin = DesignerSkinsFolder() + L"E2E Skin";
     skin.push_back(L'\0');
     SHFILEOPSTRUCTW op{nullptr, FO_DELETE, skin.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI};
     ::SHFileOperationW(&op);
@@ -82,42 +53,37 @@ class DesignerEndToEnd : public testing::Test {
 };
 
 TEST_F(DesignerEndToEnd, ASkinDesignedAndSavedDressesANote) {
-  wchar_t temp[MAX_PATH] = {};
-  ::GetTempPathW(MAX_PATH, temp);
-  const std::wstring band = std::wstring(temp) + L"e2e band.bmp";
-  WriteBand(band);
+  const std::wstring band = FreshFolder(L"art") + L"e2e band.bmp";
+  WriteFileBytes(band, TwoColourBmp(40, 20, RGB(220, 0, 0), RGB(0, 0, 220)));
 
   designer_ = Process::Start(BinDir() + L"ZavraNd.exe", L"");
   HWND d = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return (d = ::FindWindowW(nullptr, L"Untitled - Note Designer")) != nullptr; }, 15000));
   // Paper: a fixed 200 x 120.
-  Check(d, IDC_SIZE_FREE, false);
-  Check(d, IDC_SIZE_FIXED, true);
-  SetText(Control(d, IDC_WIDTH), L"200");
-  SetText(Control(d, IDC_HEIGHT), L"120");
+  Send(Control(d, IDC_SIZE_FREE), BM_SETCHECK, BST_UNCHECKED);
+  Send(Control(d, IDC_SIZE_FIXED), BM_SETCHECK, BST_CHECKED);
+  Send(Control(d, IDC_WIDTH), WM_SETTEXT, 0, L"200");
+  Send(Control(d, IDC_HEIGHT), WM_SETTEXT, 0, L"120");
   // With the paper selected, "Add" puts a picture just over it and asks for the file.
   ::PostMessageW(d, WM_COMMAND, IDC_ADD, 0);
   HWND open = WaitForDialog(d, 0x47C);
   ASSERT_TRUE(open) << "no file dialog";
-  SetText(::GetDlgItem(open, 0x47C), band);
+  Send(::GetDlgItem(open, 0x47C), WM_SETTEXT, 0, band.c_str());
   ::PostMessageW(open, WM_COMMAND, IDOK, 0);
   HWND list = Control(d, IDC_LAYERS);
-  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 6; }, 10000));
-  wchar_t entry[64] = {};
-  PumpUntil([&] { ::SendMessageW(list, LB_GETTEXT, 4, reinterpret_cast<LPARAM>(entry)); return std::wstring(entry) != L"(Image)"; }, 10000);
-  EXPECT_EQ(std::wstring(entry), L"e2e band.bmp");
+  ASSERT_TRUE(PumpUntil([&] { return Send(list, LB_GETCOUNT, 0) == 6; }, 10000));
   // Tiled across the top.
-  Check(d, IDC_DISPLAY_ORIGINAL, false);
-  Check(d, IDC_DISPLAY_TILE, true);
-  Check(d, IDC_ADJUST_X, true);
-  ::SendMessageW(Control(d, IDC_POSITION), CB_SETCURSEL, 1, 0);
+  Send(Control(d, IDC_DISPLAY_ORIGINAL), BM_SETCHECK, BST_UNCHECKED);
+  Send(Control(d, IDC_DISPLAY_TILE), BM_SETCHECK, BST_CHECKED);
+  Send(Control(d, IDC_ADJUST_X), BM_SETCHECK, BST_CHECKED);
+  Send(Control(d, IDC_POSITION), CB_SETCURSEL, 1);
 
   ::PostMessageW(d, WM_COMMAND, ID_FILE_SAVE, 0);
   HWND saveAs = WaitForDialog(d, IDC_TITLE);
   ASSERT_TRUE(saveAs) << "no Save As dialog for an untitled skin";
-  SetText(::GetDlgItem(saveAs, IDC_TITLE), L"E2E Skin");
+  Send(::GetDlgItem(saveAs, IDC_TITLE), WM_SETTEXT, 0, L"E2E Skin");
   ::PostMessageW(saveAs, WM_COMMAND, IDOK, 0);
-  const std::wstring layers = SkinsFolder() + L"E2E Skin\\layers";
+  const std::wstring layers = DesignerSkinsFolder() + L"E2E Skin\\layers";
   ASSERT_TRUE(PumpUntil([&] { return ::GetFileAttributesW(layers.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
   EXPECT_TRUE(PumpUntil([&] { return ::FindWindowW(nullptr, L"E2E Skin - Note Designer") != nullptr; }, 5000));
   ::PostMessageW(d, WM_CLOSE, 0, 0);
@@ -156,7 +122,7 @@ TEST_F(DesignerEndToEnd, ASkinDesignedAndSavedDressesANote) {
   // Notes are a little translucent: the colours come out darker over the black screen.
   EXPECT_TRUE(GetRValue(red) > 150 && GetGValue(red) < 30 && GetBValue(red) < 30)
       << std::hex << red << ": the band's red half, drawn by the main program";
-  EXPECT_TRUE(GetBValue(blue) > 150 && GetGValue(blue) < 30 && GetRValue(blue) < 30) << std::hex << blue << ": and its blue half";
+  EXPECT_TRUE(GetBValue(blue) > 150 && GetGValue(blue) < 30 && GetRValue(blue) < 30) << std::hex << blue << ": blue half";
 }
 
 }  // namespace

@@ -39,17 +39,13 @@ ZAVRA_FUZZ_ENTRY(FuzzSkinPackage)
 
 #ifndef ZAVRA_LIBFUZZER
 TEST(SkinPackageFuzz, BoundedMutationRunNeverCrashes) {
-  ZpsContents seed;
-  seed.layers = DefaultLayers();
+  ZpsContents seed{DefaultLayers(), {}};
   SLAYER image = MakeLayer(kLayerImage);
   SetLayerText(image.u.image.picture, u"wood.png");
   seed.layers.push_back(image);
   const fuzz::Bytes picture = {0x89, 'P', 'N', 'G', 1, 2, 3};
   seed.pictures.push_back({u"wood.png", picture});
-  std::vector<fuzz::Bytes> seeds = {WriteZps(seed), {'Z', 'P', 'S', 1, 0}};
-  seed.pictures.clear();
-  seeds.push_back(WriteZps(seed));
-  fuzz::RunMutations(seeds, 60000, 20261209, [](const fuzz::Bytes& b) {
+  fuzz::RunMutations({WriteZps(seed), {'Z', 'P', 'S', 1, 0}}, 60000, 20261209, [](const fuzz::Bytes& b) {
     ASSERT_NO_THROW(FuzzSkinPackage(b.data(), b.size())) << "input of " << b.size() << " bytes";
   });
 }
