@@ -85,6 +85,7 @@ void CMainWnd::WriteLists() {
     for (CNoteWnd* w : noteWindows_)
       if (w->noteId() != 0) state_.openNotes.push_back({w->noteId(), w->exStyle()});
   }
+  if (changeMarks_ & kMarkTrackers) state_.trackers = TrackerEntries();
   auto key = env_.registry->OpenSettingsKey();
   WriteStateLists(key.get(), state_, changeMarks_);
   changeMarks_ = 0;
@@ -105,16 +106,29 @@ void CMainWnd::PostToNoteWindows(WPARAM code) {
 }
 
 void CMainWnd::OnNoteChanged(const NOTE_PAD& note) {
-  if (CNoteWnd* w = FindNoteWindow(note.id))
-    ::SendMessageW(*w, WM_NOTE_NOTIFY, kNotifyNoteChanged, reinterpret_cast<LPARAM>(&note));
+  // Each window gets the same copy: none of them can free what the saver still reads.
+  const NOTE_PAD copy = note;
+  if (CNoteWnd* w = FindNoteWindow(copy.id))
+    ::SendMessageW(*w, WM_NOTE_NOTIFY, kNotifyNoteChanged, reinterpret_cast<LPARAM>(&copy));
+  NotifyPad(kNotifyNoteChanged, &copy, copy.id);
+  NotifyCalendar(kNotifyNoteChanged, &copy, copy.id);
+  NotifyTrackers(kNotifyNoteChanged, &copy, copy.id);
 }
 
-void CMainWnd::OnCategoriesChanged() { PostToNoteWindows(kNotifyCategoriesChanged); }
+void CMainWnd::OnCategoriesChanged() {
+  PostToNoteWindows(kNotifyCategoriesChanged);
+  NotifyPad(kNotifyCategoriesChanged, nullptr, 0);
+  NotifyCalendar(kNotifyCategoriesChanged, nullptr, 0);
+  NotifyTrackers(kNotifyCategoriesChanged, nullptr, 0);
+}
 
 void CMainWnd::OnNoteDeleted(uint32_t id) {
   if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
   alarms_.Remove(id);
   if (CNoteWnd* w = FindNoteWindow(id)) ::SendMessageW(*w, WM_NOTE_NOTIFY, kNotifyNoteDeleted, id);
+  NotifyPad(kNotifyNoteDeleted, nullptr, id);
+  NotifyCalendar(kNotifyNoteDeleted, nullptr, id);
+  NotifyTrackers(kNotifyNoteDeleted, nullptr, id);
 }
 
 void CMainWnd::BringFront() {
@@ -169,13 +183,9 @@ void CMainWnd::CopyNote(const NOTE_PAD& note, unsigned mode) {
   if (CopyNoteToClipboard(GetSafeHwnd(), note, mode, &noteIdData)) clipboardNoteId_ = noteIdData;
 }
 
-// The note edit dialog, trackers, the skin chooser, the pad and the calendar arrive with their
-// own windows.
+// The note edit dialog and the skin chooser arrive with their own dialogs.
 void CMainWnd::EditNote(const NOTE_PAD&, HWND) {}
-void CMainWnd::TrackNote(const NOTE_PAD&) {}
 std::optional<std::u16string> CMainWnd::ChooseSkin(const NOTE_PAD&, HWND) { return std::nullopt; }
-void CMainWnd::OpenPad(int category) { OpenPadFromCommand(category); }
-void CMainWnd::OpenCalendarAt(int64_t) { OpenCalendar(); }
 
 int CMainWnd::ChooseReopenMinutes(HWND owner) {
   CReopenDlg dlg;

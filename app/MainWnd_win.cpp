@@ -92,6 +92,7 @@ int CMainWnd::OnCreate() {
     NOTE_PAD note;
     if (store_->LoadNote(e.id, note) == kFileOk) OpenNoteWindow(note, kOpenRestore, (e.exStyle & WS_EX_TOPMOST) ? 1 : 0);
   }
+  RestoreTrackers();
   changeMarks_ = 0;
 
   ProcessCommandLine(ToU16(env_.commandLine), true, *this);
@@ -103,8 +104,10 @@ int CMainWnd::OnCreate() {
 }
 
 void CMainWnd::SaveState(bool loggingOff) {
-  changeMarks_ |= kMarkOpenNotes;
+  changeMarks_ |= kMarkOpenNotes | kMarkTrackers;
   WriteLists();
+  SavePadAndCalendar(!loggingOff);
+  SaveTrackers(!loggingOff);
   SaveNoteWindows(!loggingOff);
   auto key = env_.registry->OpenSettingsKey();
   WriteExitGroup(key.get(), settings_, Now());
@@ -135,6 +138,12 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_TRAY_NOTIFY:
       OnTrayNotify(static_cast<UINT>(lp));
+      return 0;
+    case WM_WINDOW_CLOSED:
+      OnWindowClosed(wp, lp);
+      return 0;
+    case WM_NOTE_NOTIFY:
+      if (wp == kNotifyLayoutTrackers) LayoutTrackers(true, false);
       return 0;
     case WM_QUICK_MENU:
       ShowQuickMenu(static_cast<char16_t>(wp), static_cast<int>(lp));
@@ -184,6 +193,25 @@ LRESULT CMainWnd::OnCopyData(HWND sender, const COPYDATASTRUCT* data) {
   ::SetForegroundWindow(GetSafeHwnd());
   ProcessCommandLine(line, false, *this);
   return TRUE;
+}
+
+void CMainWnd::OnWindowClosed(WPARAM code, LPARAM window) {
+  switch (code) {
+    case kClosedNoteWindow:
+      // Note windows report through NoteWindowClosed while they still exist.
+      break;
+    case kClosedPad:
+      PadClosed();
+      break;
+    case kClosedCalendar:
+      CalendarClosed();
+      break;
+    case kClosedTracker:
+      TrackerClosed(reinterpret_cast<CTrackWnd*>(window));
+      break;
+    default:
+      break;
+  }
 }
 
 // ---------------------------------------------------------------- tray icon
@@ -481,7 +509,7 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
       changeMarks_ |= kMarkOpenNotes;
       return true;
     case kCmdTrackerOnTop:
-      settings_.trackOnTop = !settings_.trackOnTop;
+      ToggleTrackersOnTop();
       return true;
     case kCmdHold:
       settings_.hold = !settings_.hold;
@@ -607,15 +635,19 @@ std::optional<NOTE_PAD> CMainWnd::LoadNote(uint32_t id) {
 }
 
 void CMainWnd::PreOpen(const NOTE_PAD& note) {
-  if (note.flags & kNoteNoWindow) return;
+  // A tracked note is in view already.
+  if ((note.flags & kNoteNoWindow) || FindTracker(note.id)) return;
   OpenNoteWindow(note, kOpenPreopen, -1);
 }
 
 void CMainWnd::Fire(const NOTE_PAD& note) {
   if (!(note.flags & kNoteNoWindow)) {
-    if (CWnd* w = OpenNoteWindow(note, kOpenAlarm, -1))
-      ::PostMessageW(w->GetSafeHwnd(), WM_NOTE_NOTIFY, kNotifyAlarmFired, 0);
+    if (!RingTrackedNoteWindow(note.id))
+      if (CWnd* w = OpenNoteWindow(note, kOpenAlarm, -1))
+        ::PostMessageW(w->GetSafeHwnd(), WM_NOTE_NOTIFY, kNotifyAlarmFired, 0);
   }
+  const NOTE_PAD copy = note;
+  NotifyTrackers(kNotifyAlarmFired, &copy, copy.id);
   if (!(note.flags & kNoteNoSound)) PlayNoteSound(note);
   if (note.flags & kNoteLaunchLink) LaunchNoteLink(note.link);
 }
@@ -636,11 +668,17 @@ void CMainWnd::Reopen(const NOTE_PAD& note) {
   PlayNoteSound(note);
 }
 
-void CMainWnd::DayChanged() { PostToNoteWindows(kNotifyDayChanged); }
+void CMainWnd::DayChanged() {
+  PostToNoteWindows(kNotifyDayChanged);
+  NotifyTrackers(kNotifyDayChanged, nullptr, 0);
+}
 
 void CMainWnd::RescanOccurrences(int64_t now) { OccurrenceScan(*store_, alarms_, {now, 0, false, 0, now}); }
 
-void CMainWnd::ReopensChanged() { changeMarks_ |= kMarkReopens; }
+void CMainWnd::ReopensChanged() {
+  changeMarks_ |= kMarkReopens;
+  NotifyPad(kNotifyReopensChanged, nullptr, 0);
+}
 
 void CMainWnd::ReopenAfter(uint32_t id, int64_t seconds) {
   if (seconds <= 0) return;
@@ -739,9 +777,6 @@ void CMainWnd::OpenNoteById(uint32_t id) {
   if (id != 0 && store_->LoadNote(id, note) == kFileOk) OpenNoteWindow(note, kOpenUser, -1);
 }
 
-// Windows of their own subsystems.
-void CMainWnd::OpenCalendar() {}
-void CMainWnd::OpenPadFromCommand(int) {}
 void CMainWnd::ImportNoteFile(const std::u16string& path) {
   // A file that does not read as a note is ignored without a word.
   if (auto saved = zavra::ImportNoteFile(*store_, path, Placement())) OpenNoteWindow(*saved, kOpenUser, -1);

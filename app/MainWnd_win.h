@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "framework/Window.h"
 #include "notewnd/NoteWindowHost.h"
+#include "notewnd/TrackerHost.h"
 #include "store/NoteStore.h"
 #include "store/Scatter.h"
 #include <functional>
@@ -36,6 +37,14 @@ enum NoteNotifyCode : WPARAM {
   kNotifyLayoutTrackers = 5235,
 };
 
+// Codes of the window-closed message: which kind of window reports its end.
+enum WindowClosedCode : WPARAM {
+  kClosedNoteWindow = 0,
+  kClosedPad = 2,
+  kClosedCalendar = 3,
+  kClosedTracker = 6,
+};
+
 // Modes of opening a note window.
 enum OpenMode : int { kOpenUser = 0, kOpenRestore = 1, kOpenAlarm = 2, kOpenFeed = 4, kOpenPreopen = 5 };
 
@@ -51,8 +60,16 @@ struct MainEnvironment {
 };
 
 class CNoteWnd;
+class CPadFrame;
+class CScheduleWnd;
+class CTrackWnd;
 
-class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, private StoreObserver, private AlarmHost {
+class CMainWnd : public CWnd,
+                 public ICommandTarget,
+                 public INoteWindowHost,
+                 public ITrackerHost,
+                 private StoreObserver,
+                 private AlarmHost {
  public:
   explicit CMainWnd(MainEnvironment env);
   ~CMainWnd() override;
@@ -83,6 +100,28 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   CNoteWnd* FindNoteWindow(uint32_t id) const;
   const std::vector<CNoteWnd*>& noteWindows() const { return noteWindows_; }
 
+  // --- the pad (MainWndPad_win.cpp) ---
+  // Opens or raises the pad at `time` (0: now) with `note` selected when given; category
+  // argument -1001 keeps the pad's filter, -1000 comes from the calendar, -1 "All of Interest",
+  // 0 "All Categories", else a category id.
+  void OpenPadAt(int64_t time, const NOTE_PAD* note, int categoryArgument);
+  CPadFrame* pad() const { return pad_; }
+
+  // --- the calendar (MainWndCalendar_win.cpp) ---
+  // Opens or raises the calendar at `time` (0: now) with `note` selected when given.
+  void OpenCalendarWith(const NOTE_PAD* note, int64_t time);
+  CScheduleWnd* calendar() const { return calendar_; }
+
+  // --- trackers (MainWndTrackers_win.cpp) ---
+  // The tracker of a note, or null.
+  CTrackWnd* FindTracker(uint32_t id) const;
+  const std::vector<CTrackWnd*>& trackers() const { return trackers_; }
+
+  // --- dialogs (MainWndDialogs_win.cpp) ---
+  // New note with the edit dialog: category (1 when it does not exist), schedule preset on,
+  // preset date (0: none, else any instant of that local date). Returns the saved id or 0.
+  uint32_t NewNoteWithDialog(int category, bool presetSchedule, int64_t presetDay, HWND owner);
+
   // --- INoteWindowHost ---
   const Settings& NoteSettings() const override { return settings_; }
   AlarmTipSettings AlarmTip() const override;
@@ -112,6 +151,14 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   void NotesOnTopChanged() override { changeMarks_ |= kMarkOpenNotes; }
   void NoteWindowClosed(CNoteWnd* window) override;
   void NoteWindowGone(CNoteWnd* window) override;
+  // --- ITrackerHost ---
+  bool HoldingPopups() const override { return IsHolding(); }
+  void OpenNote(const NOTE_PAD& note) override;
+  void ToggleTrackersOnTop() override;
+  void TrackersChanged() override { changeMarks_ |= kMarkTrackers; }
+  void PostTrackerLayout() override;
+  void PostTrackerClosed(CTrackWnd* tracker) override;
+
   // The note's sound, else its category's, else the program's chime; asynchronous.
   void PlayNoteSound(const NOTE_PAD& note);
   const AlarmQueue& alarms() const { return alarms_; }
@@ -165,6 +212,27 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   // Every note window saves its state; at exit the windows go too.
   void SaveNoteWindows(bool destroy);
   void PostToNoteWindows(WPARAM code);
+  void OnWindowClosed(WPARAM code, LPARAM window);
+  // Every window that shows notes hears of a change: the pad, the calendar and the trackers
+  // (note windows are told by their own routines). `note` is a copy that outlives the call.
+  void NotifyPad(WPARAM code, const NOTE_PAD* note, uint32_t id);
+  void NotifyCalendar(WPARAM code, const NOTE_PAD* note, uint32_t id);
+  void NotifyTrackers(WPARAM code, const NOTE_PAD* note, uint32_t id);
+  void PadClosed();
+  void CalendarClosed();
+  void TrackerClosed(CTrackWnd* tracker);
+  // At exit (destroy) or log-off the pad and the calendar keep their state.
+  void SavePadAndCalendar(bool destroy);
+  // Tracker list state, the stack's layout and restoring at start-up.
+  void RestoreTrackers();
+  void SaveTrackers(bool destroy);
+  std::vector<TrackerEntry> TrackerEntries() const;
+  void LayoutTrackers(bool sort, bool refresh);
+  // A tracker for the note, or the alarm for the one it has.
+  void AddTracker(const NOTE_PAD& note, bool alarm);
+  // A tracked note rings in its tracker, and in its window only when that is open already;
+  // false when the note has no tracker.
+  bool RingTrackedNoteWindow(uint32_t id);
 
   // StoreObserver
   void OnNoteChanged(const NOTE_PAD& note) override;
@@ -196,6 +264,9 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   ::COLORREF customColors_[16] = {};
   AlarmQueue alarms_;
   std::vector<CNoteWnd*> noteWindows_;  // owned; deleted when their window is gone
+  CPadFrame* pad_ = nullptr;
+  CScheduleWnd* calendar_ = nullptr;
+  std::vector<CTrackWnd*> trackers_;
   std::wstring lastSound_;
   // The copied note id on the clipboard: private-format data is ours to free.
   HGLOBAL clipboardNoteId_ = nullptr;
