@@ -57,8 +57,14 @@ TEST_F(DesignerEndToEnd, ASkinDesignedAndSavedDressesANote) {
   WriteFileBytes(band, TwoColourBmp(40, 20, RGB(220, 0, 0), RGB(0, 0, 220)));
 
   designer_ = Process::Start(BinDir() + L"ZavraNd.exe", L"");
+  // Other tests may show a designer of their own: this one is the program's.
   HWND d = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (d = ::FindWindowW(nullptr, L"Untitled - Note Designer")) != nullptr; }, 15000));
+  ASSERT_TRUE(PumpUntil([&] {
+    DWORD pid = 0;
+    while ((d = ::FindWindowExW(nullptr, d, nullptr, L"Untitled - Note Designer")))
+      if (::GetWindowThreadProcessId(d, &pid) && pid == designer_.id()) return true;
+    return false;
+  }, 15000));
   // Paper: a fixed 200 x 120.
   Send(Control(d, IDC_SIZE_FREE), BM_SETCHECK, BST_UNCHECKED);
   Send(Control(d, IDC_SIZE_FIXED), BM_SETCHECK, BST_CHECKED);
@@ -85,7 +91,7 @@ TEST_F(DesignerEndToEnd, ASkinDesignedAndSavedDressesANote) {
   ::PostMessageW(saveAs, WM_COMMAND, IDOK, 0);
   const std::wstring layers = DesignerSkinsFolder() + L"E2E Skin\\layers";
   ASSERT_TRUE(PumpUntil([&] { return ::GetFileAttributesW(layers.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
-  EXPECT_TRUE(PumpUntil([&] { return ::FindWindowW(nullptr, L"E2E Skin - Note Designer") != nullptr; }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return WindowText(d) == L"E2E Skin - Note Designer"; }));
   ::PostMessageW(d, WM_CLOSE, 0, 0);
   EXPECT_EQ(designer_.Wait(10000), 0) << "the designer ends with its window";
 
