@@ -348,6 +348,7 @@ def main():
     write_ico(os.path.join(out, 'held.ico'), badge(note, 'clock'))
     write_ico(os.path.join(out, 'designer.ico'), badge(note, 'star'))
     write_ico(os.path.join(out, 'wizard.ico'), badge(note, 'key'))
+    write_ico(os.path.join(out, 'calendar.ico'), ICONS_PIX['calendar'])
     write_ico(os.path.join(out, 'link.ico'), ICONS_PIX['link'])
     chime(os.path.join(out, 'clock.wav'))
     installer_side(os.path.join(out, 'installer.bmp'))
