@@ -40,8 +40,9 @@ std::u16string NumberedName(const std::u16string& name, int n) {
   std::u16string suffix = u" (";
   for (char c : std::to_string(n)) suffix += static_cast<char16_t>(c);
   suffix += u')';
-  const size_t room = kLayerTextChars - 1;
-  if (stem.size() + suffix.size() + ext.size() > room) stem.resize(room > suffix.size() + ext.size() ? room - suffix.size() - ext.size() : 0);
+  // Room for the suffix and the extension, and the terminator.
+  const size_t fixed = suffix.size() + ext.size(), room = kLayerTextChars - 1;
+  if (stem.size() + fixed > room) stem.resize(room > fixed ? room - fixed : 0);
   return stem + suffix + ext;
 }
 
