@@ -132,7 +132,13 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       OnDestroy();
       return 0;
     case WM_ENDSESSION:
-      if (wp) SaveState(true);
+      if (wp) {
+        EndPreferences();
+        SaveState(true);
+      }
+      return 0;
+    case WM_OPEN_PREFERENCES:
+      OpenPreferences(static_cast<int>(wp), nullptr);
       return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
@@ -535,7 +541,14 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
     case kCmdWebsite:
       ::ShellExecuteW(nullptr, L"open", LoadResString(IDS_WEBSITE).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
+    case kCmdPreferences:
+      ::PostMessageW(GetSafeHwnd(), WM_OPEN_PREFERENCES, 0, 0);
+      return true;
+    case kCmdAbout:
+      ::PostMessageW(GetSafeHwnd(), WM_OPEN_PREFERENCES, 5, 0);
+      return true;
     case kCmdExit:
+      EndPreferences();
       ::PostMessageW(GetSafeHwnd(), WM_CLOSE, 0, 0);
       return true;
     default:

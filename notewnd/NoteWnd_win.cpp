@@ -197,6 +197,11 @@ void CNoteWnd::AdjustRect(int zone, RECT& paper) {
   paper = To(SnapRect(zone, From(paper), others, static_cast<int32_t>(s.noteGap)));
 }
 
+void CNoteWnd::SettingsChanged() {
+  OnSizeChanged();
+  Render();
+}
+
 void CNoteWnd::OnSizeChanged() {
   lineStarts_.assign(1, 0);
   firstLine_ = 0;
