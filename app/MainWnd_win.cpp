@@ -3,6 +3,7 @@
 #include "app/PipeMessage.h"
 #include "app/PipeServer_win.h"
 #include "app/RecentList.h"
+#include "app/Website.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
@@ -539,7 +540,7 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
       ::ShellExecuteW(nullptr, nullptr, env_.folders.data.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
     case kCmdWebsite:
-      ::ShellExecuteW(nullptr, L"open", LoadResString(IDS_WEBSITE).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      ::ShellExecuteW(nullptr, L"open", ToWide(WebsiteAddress()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
     case kCmdPreferences:
       ::PostMessageW(GetSafeHwnd(), WM_OPEN_PREFERENCES, 0, 0);

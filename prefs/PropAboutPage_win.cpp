@@ -1,5 +1,7 @@
 #include "prefs/PropAboutPage_win.h"
+#include "app/Website.h"
 #include "framework/Strings.h"
+#include "framework/Text.h"
 #include "resources/notezavra_res.h"
 #include <shellapi.h>
 #include <vector>
@@ -33,7 +35,7 @@ bool CPropAboutPage::OnInitDialog() {
 
 bool CPropAboutPage::OnCommand(UINT id, UINT code, HWND) {
   if (id != IDC_PA_WEBSITE || code != BN_CLICKED) return false;
-  ::ShellExecuteW(nullptr, L"open", LoadResString(IDS_WEBSITE).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ::ShellExecuteW(nullptr, L"open", ToWide(WebsiteAddress()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   if (HWND sheet = ::GetParent(GetSafeHwnd())) PropSheet_PressButton(sheet, PSBTN_FINISH);
   return true;
 }

@@ -44,7 +44,6 @@
 #define IDS_NOTE_FILES_FILTER 209 // "Note Files (*.zpn)|*.zpn||"
 #define IDS_ALL_OF_INTEREST 210
 #define IDS_ALL_CATEGORIES 211
-#define IDS_WEBSITE 212
 #define IDS_NO_RECURRENCE 220
 #define IDS_EVERY_N_DAYS 221
 #define IDS_EVERYDAY 222

@@ -1,3 +1,4 @@
+#include "app/Website.h"
 #include "prefs/PageValues.h"
 #include "store/MemoryRegistry.h"
 
@@ -150,6 +151,12 @@ TEST(PreferencePages, TrackerAreaFitsTheWorkArea) {
   EXPECT_EQ(TrackerAreaOnScreen({-50, -50, 3000, 3000}, work), work) << "cut to the work area, then inside it";
   EXPECT_EQ(TrackerAreaOnScreen({500, 500, 100, 100}, work), DefaultTrackRect(work)) << "inverted";
   EXPECT_EQ(TrackerAreaOnScreen({0, 0, 10, 10}, work), DefaultTrackRect(work)) << "tiny";
+}
+
+TEST(PreferencePages, WebsiteAddressIsReadableOnlyWhenAsked) {
+  const std::u16string address = WebsiteAddress();
+  EXPECT_EQ(address.rfind(u"https://", 0), 0u);
+  EXPECT_EQ(address.back(), u'/');
 }
 
 }  // namespace
