@@ -19,17 +19,6 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == 
 
 }  // namespace
 
-RECT32 TrackerAreaOnScreen(const RECT32& stored, const RECT32& work) {
-  const int64_t w = int64_t{stored.right} - stored.left, h = int64_t{stored.bottom} - stored.top;
-  if (w < 32 || h < 32) return DefaultTrackRect(work);
-  const int64_t cw = std::min<int64_t>(w, int64_t{work.right} - work.left);
-  const int64_t ch = std::min<int64_t>(h, int64_t{work.bottom} - work.top);
-  const int64_t left = std::clamp<int64_t>(stored.left, work.left, std::max<int64_t>(work.left, work.right - cw));
-  const int64_t top = std::clamp<int64_t>(stored.top, work.top, std::max<int64_t>(work.top, work.bottom - ch));
-  return RECT32{static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(left + cw),
-                static_cast<int32_t>(top + ch)};
-}
-
 NotePageValues LoadNotePage(const Settings& s, bool tipOn, std::u16string tipText) {
   NotePageValues v;
   v.opacity = kOpacityRange.Clamp(s.noteOpacity);

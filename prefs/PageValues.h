@@ -47,10 +47,6 @@ struct NotePageValues {
   RECT32 trackRect{};
 };
 
-// Where the tracker area's editor opens: the stored area cut to the work area's size and moved
-// inside it; an inverted or tiny stored area (under 32 x 32) gives the default one.
-RECT32 TrackerAreaOnScreen(const RECT32& stored, const RECT32& workArea);
-
 NotePageValues LoadNotePage(const Settings& s, bool tipOn, std::u16string tipText);
 // Copies into the settings what the page edits ("NoteTip" and its text are written apart).
 void ApplyNotePage(const NotePageValues& v, Settings& s);

@@ -2,19 +2,10 @@
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "notewnd/AdjustWnd_win.h"
+#include "notewnd/TrackWnd_win.h"
 #include "resources/notezavra_res.h"
 
 namespace zavra {
-
-namespace {
-
-RECT32 WorkArea() {
-  RECT r{};
-  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
-  return RECT32{r.left, r.top, r.right, r.bottom};
-}
-
-}  // namespace
 
 CPropNotePage::CPropNotePage(IPreferencesHost& host) : CQePropPage(IDD_PREF_NOTE, host) {}
 
@@ -38,7 +29,7 @@ bool CPropNotePage::OnInitDialog() {
   UpdateData(false);
 
   // The tracker area as the trackers would use it: no larger than the work area, inside it.
-  const RECT32 area = TrackerAreaOnScreen(values_.trackRect, WorkArea());
+  const RECT32 area = TrackAreaOnScreen(values_.trackRect);
   trackerArea_ = std::make_unique<CAdjustWnd>();
   trackerArea_->SetOnChanged([this] { MarkModified(); });
   trackerArea_->Create(area, GetSafeHwnd());

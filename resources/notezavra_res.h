@@ -1,6 +1,8 @@
 #pragma once
 // Resource ids of notezavra. Numbers are fixed where other parts of the system rely on them.
 
+#include "resources/tips_res.h"
+
 // Icons
 #define IDI_MAIN 128          // tray icon, program icon
 #define IDI_NOTE_FILE 160     // portable note files, "note:" links
@@ -59,3 +61,4 @@
 #define IDS_EVERY_YEAR 232
 
 #include "resources/prefs_res.h"
+#include "resources/trackers_res.h"

@@ -82,7 +82,6 @@
 #define IDS_IMAGE_FILTER 135
 #define IDS_NEW_CATEGORY 153          // "New Category"
 #define IDS_DELETE_CATEGORY 155       // "Are you sure you want to delete the selected category?"
-#define IDS_TRACKER_POSITION 179      // "Tracker Position"
 #define IDS_CATEGORIES_NOT_SAVED 2450 // categories whose files could not be written
 #define IDS_VERSION_FORMAT 2451       // "Version %1"
 #define IDS_ALIGN_NORMAL 2460

@@ -6,10 +6,6 @@
 
 namespace zavra {
 
-static bool operator==(const RECT32& a, const RECT32& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 namespace {
 
 TEST(PreferencePages, PreopenLeadsShowAsWholeMinutesAndWriteBackAsSeconds) {
@@ -143,14 +139,6 @@ TEST(PreferencePages, PictureCropKeepsTopOrCentre) {
   EXPECT_EQ(CropToAspect(400, 100, 100, 100), (SourceRect{150, 0, 100, 100})) << "too wide keeps its centre";
   EXPECT_EQ(CropToAspect(200, 100, 400, 200), (SourceRect{0, 0, 200, 100}));
   EXPECT_EQ(CropToAspect(0, 0, 10, 10).width, 0);
-}
-
-TEST(PreferencePages, TrackerAreaFitsTheWorkArea) {
-  const RECT32 work{0, 0, 1280, 1000};
-  EXPECT_EQ(TrackerAreaOnScreen({1200, 100, 1400, 300}, work), (RECT32{1080, 100, 1280, 300}));
-  EXPECT_EQ(TrackerAreaOnScreen({-50, -50, 3000, 3000}, work), work) << "cut to the work area, then inside it";
-  EXPECT_EQ(TrackerAreaOnScreen({500, 500, 100, 100}, work), DefaultTrackRect(work)) << "inverted";
-  EXPECT_EQ(TrackerAreaOnScreen({0, 0, 10, 10}, work), DefaultTrackRect(work)) << "tiny";
 }
 
 TEST(PreferencePages, WebsiteAddressIsReadableOnlyWhenAsked) {
