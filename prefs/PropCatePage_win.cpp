@@ -3,6 +3,7 @@
 #include "framework/Text.h"
 #include "prefs/PageValues.h"
 #include "resources/notezavra_res.h"
+#include "schedule/LocalTime.h"
 #include "store/StoreWin.h"
 #include <commdlg.h>
 
@@ -119,12 +120,9 @@ void CPropCatePage::UpdateSample() {
   const NOTE_CATE* c = Selected();
   if (!c || !sample_.GetSafeHwnd()) return;
   const Settings& s = host().CurrentSettings();
-  const int64_t now = host().Now();
-  const time_t t = static_cast<time_t>(now);
-  std::tm local{};
-  localtime_s(&local, &t);
+  const int weekday = MachineLocalTime().FieldsOf(host().Now()).weekday;
   sample_.SetLook(c->paperColor, c->textColor, c->font, static_cast<int>(s.noteMargin), static_cast<int>(s.noteAlign),
-                  host().WeekdayName(local.tm_wday));
+                  host().WeekdayName(weekday));
 }
 
 void CPropCatePage::DoDataExchange(DataExchange& dx) {
@@ -179,7 +177,7 @@ void CPropCatePage::DeleteCategory() {
   ShowSelected();
 }
 
-void CPropCatePage::ChooseColor(bool paper) {
+void CPropCatePage::PickColor(bool paper) {
   NOTE_CATE* c = Selected();
   if (!c) return;
   CHOOSECOLORW cc{sizeof cc};
@@ -194,7 +192,7 @@ void CPropCatePage::ChooseColor(bool paper) {
   MarkModified();
 }
 
-void CPropCatePage::ChooseFont() {
+void CPropCatePage::PickFont() {
   NOTE_CATE* c = Selected();
   if (!c) return;
   ::LOGFONTW lf{};
@@ -264,18 +262,14 @@ bool CPropCatePage::OnCommand(UINT id, UINT code, HWND) {
       return true;
     case IDC_PC_PAPER_COLOR:
     case IDC_PC_TEXT_COLOR:
-      if (code == BN_CLICKED) ChooseColor(id == IDC_PC_PAPER_COLOR);
+      if (code == BN_CLICKED) PickColor(id == IDC_PC_PAPER_COLOR);
       return true;
     case IDC_PC_FONT:
-      if (code == BN_CLICKED) ChooseFont();
+      if (code == BN_CLICKED) PickFont();
       return true;
     default:
       return false;
   }
-}
-
-INT_PTR CPropCatePage::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
-  return CQePropPage::DialogProc(msg, wp, lp);
 }
 
 bool CPropCatePage::Store() {

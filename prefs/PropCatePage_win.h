@@ -21,7 +21,6 @@ class CPropCatePage : public CQePropPage {
   bool OnInitDialog() override;
   void DoDataExchange(DataExchange& dx) override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
-  INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp) override;
   bool Store() override;
 
  private:
@@ -33,8 +32,8 @@ class CPropCatePage : public CQePropPage {
   void TakeTypedName();
   void NewCategory();
   void DeleteCategory();
-  void ChooseColor(bool paper);
-  void ChooseFont();
+  void PickColor(bool paper);
+  void PickFont();
   void UpdateSample();
   HWND Item(int id) const { return ::GetDlgItem(GetSafeHwnd(), id); }
 
