@@ -3,11 +3,11 @@
 #include "app/CalendarNames_win.h"
 #include "app/NoteKitApp_win.h"
 #include "app/RecentList.h"
+#include "feeds/PropFeedPage_win.h"
 #include "framework/Text.h"
 #include "notewnd/NoteWnd_win.h"
 #include "prefs/PageValues.h"
 #include "prefs/PreferencesSheet_win.h"
-#include <mmsystem.h>
 
 namespace zavra {
 
@@ -23,9 +23,7 @@ class MainPreferencesHost final : public IPreferencesHost {
   NoteStore& Store() override { return main_.store(); }
   std::wstring IconStripPath() override { return main_.environment().folders.iconStrip; }
   std::wstring SkinsFolder() override { return main_.environment().folders.skins; }
-  void PreviewSound(const std::wstring& path) override {
-    ::PlaySoundW(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
-  }
+  void PreviewSound(const std::wstring& path) override { main_.PreviewSound(path); }
   int64_t Now() override { return main_.Now(); }
   std::wstring WeekdayName(int weekday) override {
     if (weekday < 0 || weekday > 6) return {};
@@ -33,8 +31,16 @@ class MainPreferencesHost final : public IPreferencesHost {
     return ToWide(LoadCalendarNames(::GetModuleHandleW(nullptr)).dayNames[weekday]);
   }
 
+  CPropertyPage* FeedPage() override {
+    CFeedManager* feeds = main_.feedManager();
+    if (!feeds) return nullptr;
+    if (!feedPage_) feedPage_ = std::make_unique<CPropFeedPage>(*feeds, *main_.environment().registry);
+    return feedPage_.get();
+  }
+
  private:
   CMainWnd& main_;
+  std::unique_ptr<CPropFeedPage> feedPage_;
 };
 
 }  // namespace

@@ -68,76 +68,13 @@ void ApplyMiscPage(const MiscPageValues& v, Settings& s) {
   s.clearType = v.clearType;
 }
 
-CalendarBackground ReadCalendarBackground(IRegistryKey* key) {
-  CalendarBackground b;
-  if (!key) return b;
-  if (auto v = key->GetDword(u"CalBkgColor")) b.color = *v & 0xFFFFFF;
-  if (auto v = key->GetDword(u"CalWallpaper")) b.mode = *v <= 2 ? static_cast<int>(*v) : 0;
-  if (auto v = key->GetString(u"CalBkgImgFile")) b.file = v->substr(0, kMaxImagePathChars);
-  if (auto v = key->GetDword(u"CalBkgImgFit")) b.fit = *v != 0;
-  if (auto v = key->GetDword(u"CalBkgImgRetainRatio")) b.retainRatio = *v != 0;
-  if (auto v = key->GetDword(u"CalBkgAlpha")) b.haziness = static_cast<int>(*v & 0xFF);
-  return b;
-}
-
-void WriteCalendarBackground(IRegistryKey* key, const CalendarBackground& b) {
-  if (!key) return;
-  key->SetDword(u"CalBkgColor", b.color);
-  key->SetString(u"CalBkgImgFile", b.file.substr(0, kMaxImagePathChars));
-  key->SetDword(u"CalBkgImgFit", b.fit);
-  key->SetDword(u"CalBkgImgRetainRatio", b.retainRatio);
-  key->SetDword(u"CalBkgAlpha", static_cast<uint32_t>(kHazinessRange.Clamp(b.haziness)));
-  key->SetDword(u"CalWallpaper", static_cast<uint32_t>(b.mode >= 0 && b.mode <= 2 ? b.mode : 0));
-}
-
-DesktopWallpaper ParseDesktopWallpaper(const std::optional<std::u16string>& wallpaper,
-                                       const std::optional<std::u16string>& tileWallpaper) {
-  DesktopWallpaper d;
-  if (wallpaper && wallpaper->find(u":\\") != std::u16string::npos && wallpaper->size() <= kMaxImagePathChars)
-    d.file = *wallpaper;
-  // "TileWallpaper" holds a number as text; anything but 1 stretches or centres the picture.
-  std::u16string tile = tileWallpaper.value_or(u"0");
-  size_t i = 0;
-  while (i < tile.size() && IsBlank(tile[i])) ++i;
-  int64_t n = 0;
-  while (i < tile.size() && tile[i] >= u'0' && tile[i] <= u'9' && n < 1000) n = n * 10 + (tile[i++] - u'0');
-  d.fit = n != 1;
-  return d;
-}
-
-CalendarBackground LoadCalendarPage(const CalendarBackground& stored, const DesktopWallpaper& desktop) {
-  CalendarBackground page = stored;
-  page.haziness = kHazinessRange.Clamp(stored.haziness);
-  if (stored.mode == 0 && !desktop.file.empty()) {
-    page.file = desktop.file;
-    page.fit = desktop.fit;
-  }
-  return page;
-}
-
-CalendarBackground ResolveCalendarPage(const CalendarBackground& page, const DesktopWallpaper& desktop) {
-  CalendarBackground out = page;
-  out.haziness = kHazinessRange.Clamp(page.haziness);
-  if (page.mode == 0 && !desktop.file.empty()) {
-    out.file = desktop.file;
+CalendarSettings WithDesktopPicture(const CalendarSettings& page, const WallpaperChoice& desktop) {
+  CalendarSettings out = page;
+  if (page.mode == CalendarPictureMode::kWallpaper && !desktop.path.empty()) {
+    out.imageFile = desktop.path;
     out.fit = desktop.fit;
   }
   return out;
-}
-
-SourceRect CropToAspect(int32_t pw, int32_t ph, int32_t tw, int32_t th) {
-  if (pw <= 0 || ph <= 0 || tw <= 0 || th <= 0) return {0, 0, std::max(pw, 0), std::max(ph, 0)};
-  // Compare pw/ph with tw/th without division.
-  const int64_t lhs = int64_t{pw} * th, rhs = int64_t{ph} * tw;
-  if (lhs > rhs) {  // too wide: keep the full height, centre horizontally
-    const int32_t w = static_cast<int32_t>(std::max<int64_t>(1, rhs / th));
-    return {(pw - w) / 2, 0, w, ph};
-  }
-  if (lhs < rhs) {  // too tall: keep the full width and the top
-    const int32_t h = static_cast<int32_t>(std::max<int64_t>(1, lhs / tw));
-    return {0, 0, pw, h};
-  }
-  return {0, 0, pw, ph};
 }
 
 std::u16string FolderOfImage(const std::u16string& file) {

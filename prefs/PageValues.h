@@ -8,6 +8,8 @@
 #include <string>
 
 #include "app/Settings.h"
+#include "schedule/CalendarLook.h"
+#include "schedule/CalendarSettings.h"
 #include "store/Category.h"
 #include "store/NoteRecord.h"
 
@@ -68,43 +70,9 @@ void ApplyMiscPage(const MiscPageValues& v, Settings& s);
 
 // ---------------------------------------------------------------- Calendar page
 
-// The calendar's background as stored.
-struct CalendarBackground {
-  COLORREF color = 0xFFFFFF;        // "CalBkgColor"
-  int mode = 0;                     // "CalWallpaper": 0 desktop wallpaper, 1 file, 2 random in its folder
-  std::u16string file;              // "CalBkgImgFile"
-  bool fit = true;                  // "CalBkgImgFit"
-  bool retainRatio = true;          // "CalBkgImgRetainRatio"
-  int haziness = 64;                // "CalBkgAlpha", low byte
-};
-
-inline constexpr size_t kMaxImagePathChars = 260;
-
-CalendarBackground ReadCalendarBackground(IRegistryKey* settingsKey);
-// Written in the order the calendar expects to find them complete.
-void WriteCalendarBackground(IRegistryKey* settingsKey, const CalendarBackground& b);
-
-// The desktop's wallpaper ("Control Panel\Desktop"): its file when it is a full path, and
-// whether it is stretched rather than tiled.
-struct DesktopWallpaper {
-  std::u16string file;
-  bool fit = true;
-};
-DesktopWallpaper ParseDesktopWallpaper(const std::optional<std::u16string>& wallpaper,
-                                       const std::optional<std::u16string>& tileWallpaper);
-
-// What the page shows on opening: in wallpaper mode the desktop's picture when there is one.
-CalendarBackground LoadCalendarPage(const CalendarBackground& stored, const DesktopWallpaper& desktop);
-// What applying stores: the page's choices, with the desktop's picture in wallpaper mode.
-CalendarBackground ResolveCalendarPage(const CalendarBackground& page, const DesktopWallpaper& desktop);
-
-// The part of a picture that fills a target of the given size when fitting with its aspect
-// kept: a too-tall picture keeps its top, a too-wide one its horizontal centre.
-struct SourceRect {
-  int32_t x = 0, y = 0, width = 0, height = 0;
-  bool operator==(const SourceRect&) const = default;
-};
-SourceRect CropToAspect(int32_t pictureWidth, int32_t pictureHeight, int32_t targetWidth, int32_t targetHeight);
+// In wallpaper mode the desktop's picture (and whether it is tiled) stands in for the image file
+// when the desktop has one: what the page shows on opening and what applying stores.
+CalendarSettings WithDesktopPicture(const CalendarSettings& page, const WallpaperChoice& desktop);
 
 // The folder part of an image path (before its last backslash); empty when there is none.
 std::u16string FolderOfImage(const std::u16string& file);

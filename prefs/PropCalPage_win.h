@@ -12,9 +12,9 @@ class CPropCalPage : public CQePropPage {
  public:
   explicit CPropCalPage(IPreferencesHost& host);
   ~CPropCalPage() override;
-  const CalendarBackground& values() const { return values_; }
+  const CalendarSettings& values() const { return values_; }
   // The desktop's wallpaper settings, read from the user's "Control Panel\Desktop" key.
-  static DesktopWallpaper ReadDesktopWallpaper();
+  static WallpaperChoice ReadDesktopWallpaper();
 
  protected:
   bool OnInitDialog() override;
@@ -33,7 +33,9 @@ class CPropCalPage : public CQePropPage {
   void DrawSwatch(const DRAWITEMSTRUCT& item) const;
   void DrawPreview(const DRAWITEMSTRUCT& item) const;
 
-  CalendarBackground values_;
+  CalendarSettings values_;
+  int mode_ = 0;
+  int haziness_ = 64;
   std::unique_ptr<Gdiplus::Bitmap> picture_;
   ::COLORREF customColors_[16] = {};
 };

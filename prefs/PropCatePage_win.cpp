@@ -45,17 +45,10 @@ bool CPropCatePage::OnInitDialog() {
   // Icon list: a blank row, then every picture of the strip from the second on.
   icons_.reset(::ImageList_LoadImageW(nullptr, host().IconStripPath().c_str(), 16, 10, CLR_DEFAULT, IMAGE_BITMAP,
                                       LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  HWND iconBox = Item(IDC_PC_ICON);
-  ::SendMessageW(iconBox, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons_.get()));
-  const int count = icons_ ? ::ImageList_GetImageCount(icons_.get()) : 0;
-  for (int i = 0; i < std::max(count, 1); ++i) {
-    COMBOBOXEXITEMW item{};
-    item.mask = CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_TEXT;
-    item.iItem = i;
-    item.pszText = const_cast<wchar_t*>(L"");
-    item.iImage = item.iSelectedImage = i == 0 ? -1 : i;
-    ::SendMessageW(iconBox, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  }
+  iconBox_.SubclassDlgItem(IDC_PC_ICON, self);
+  iconBox_.Fill(icons_.get());
+  soundBox_.SubclassDlgItem(IDC_PC_SOUND, self);
+  skinBox_.SubclassDlgItem(IDC_PC_SKIN, self);
 
   if (HWND edit = ::GetWindow(Item(IDC_PC_NAME), GW_CHILD)) ::SetWindowSubclass(edit, SwallowEnter, 0, 0);
 
@@ -107,8 +100,10 @@ void CPropCatePage::ShowSelected() {
     ::CheckDlgButton(GetSafeHwnd(), IDC_PC_INTEREST, IsOfInterest(*c) ? BST_CHECKED : BST_UNCHECKED);
     ::SendMessageW(Item(IDC_PC_STORE), CB_SETCURSEL, static_cast<WPARAM>(StoreIndexOf(*c)), 0);
     ::SendMessageW(Item(IDC_PC_VIEW), CB_SETCURSEL, static_cast<WPARAM>(DefaultViewOf(*c)), 0);
-    const int icons = static_cast<int>(::SendMessageW(Item(IDC_PC_ICON), CB_GETCOUNT, 0, 0));
-    ::SendMessageW(Item(IDC_PC_ICON), CB_SETCURSEL, c->icon < icons ? c->icon : 0, 0);
+    iconBox_.Select(c->icon < iconBox_.count() ? c->icon : 0);
+    soundBox_.Fill(ToWide(c->sound));
+    // The category's skin by its exact name, else the built-in skin.
+    skinBox_.Fill(host().SkinsFolder(), false, SkinChoice{false, c->skin});
     variation_ = static_cast<int>(c->variation & 0xFF);
     ::SetDlgItemInt(GetSafeHwnd(), IDC_PC_VARIATION, static_cast<UINT>(variation_), FALSE);
   }
@@ -248,7 +243,23 @@ bool CPropCatePage::OnCommand(UINT id, UINT code, HWND) {
         const int sel = static_cast<int>(::SendMessageW(Item(static_cast<int>(id)), CB_GETCURSEL, 0, 0));
         if (id == IDC_PC_STORE) SetStoreIndex(*c, sel);
         if (id == IDC_PC_VIEW) SetDefaultView(*c, sel);
-        if (id == IDC_PC_ICON && sel >= 0) c->icon = static_cast<uint16_t>(sel);
+        if (id == IDC_PC_ICON && iconBox_.selected() >= 0) c->icon = static_cast<uint16_t>(iconBox_.selected());
+        MarkModified();
+      }
+      return true;
+    case IDC_PC_SOUND:
+      if (code == CBN_SELCHANGE && c) {
+        const HWND self = GetSafeHwnd();
+        const bool play = soundBox_.OnSelChange(self);
+        if (!::IsWindow(self) || !(c = Selected())) return true;
+        c->sound = ToU16(soundBox_.path());
+        if (play) host().PreviewSound(soundBox_.path());
+        MarkModified();
+      }
+      return true;
+    case IDC_PC_SKIN:
+      if (code == CBN_SELCHANGE && c) {
+        c->skin = skinBox_.Choice().title;
         MarkModified();
       }
       return true;

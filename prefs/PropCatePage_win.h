@@ -5,6 +5,9 @@
 
 #include "framework/Handles.h"
 #include "notewnd/NoteSampleWnd_win.h"
+#include "schedule/IconComboBoxEx_win.h"
+#include "schedule/SkinComboBox_win.h"
+#include "schedule/SoundComboBox_win.h"
 #include "prefs/QePropPage_win.h"
 #include "store/NoteRecord.h"
 
@@ -42,6 +45,9 @@ class CPropCatePage : public CQePropPage {
   int variation_ = 0;
   ImageListHandle icons_;
   CNoteSampleWnd sample_;
+  CIconComboBoxEx iconBox_;
+  CSoundComboBox soundBox_;
+  CSkinComboBox skinBox_;
   ::COLORREF customColors_[16] = {};
   bool showing_ = false;  // controls being filled: their notifications are not edits
 };
