@@ -103,42 +103,30 @@ TEST(PreferencePages, CategoryFieldsAndTheDeleteRule) {
 }
 
 TEST(PreferencePages, CalendarPictureComesFromTheDesktopInWallpaperMode) {
-  // Tiled wallpaper: stored with fit off; a relative path is not a wallpaper at all.
-  const DesktopWallpaper tiled = ParseDesktopWallpaper(u"C:\\pics\\sea.bmp", u"1");
-  EXPECT_EQ(tiled.file, u"C:\\pics\\sea.bmp");
-  EXPECT_FALSE(tiled.fit);
-  EXPECT_TRUE(ParseDesktopWallpaper(u"sea.bmp", u"0").file.empty());
-  EXPECT_TRUE(ParseDesktopWallpaper(std::nullopt, std::nullopt).fit);
-
-  CalendarBackground page;
-  page.mode = 0;
-  page.file = u"D:\\own.png";
+  const WallpaperChoice tiled = WallpaperPicture(u"C:\\pics\\sea.bmp", u"1");
+  CalendarSettings page;
+  page.mode = CalendarPictureMode::kWallpaper;
+  page.imageFile = u"D:\\own.png";
   page.fit = true;
-  CalendarBackground stored = ResolveCalendarPage(page, tiled);
-  EXPECT_EQ(stored.file, u"C:\\pics\\sea.bmp");
-  EXPECT_FALSE(stored.fit);
-  page.mode = 1;
-  stored = ResolveCalendarPage(page, tiled);
-  EXPECT_EQ(stored.file, u"D:\\own.png");
+  CalendarSettings stored = WithDesktopPicture(page, tiled);
+  EXPECT_EQ(stored.imageFile, u"C:\\pics\\sea.bmp");
+  EXPECT_FALSE(stored.fit) << "a tiled wallpaper is stored with fit off";
+  EXPECT_EQ(WithDesktopPicture(page, WallpaperChoice{}).imageFile, u"D:\\own.png") << "no wallpaper: the page's file";
+  page.mode = CalendarPictureMode::kImageFile;
+  stored = WithDesktopPicture(page, tiled);
+  EXPECT_EQ(stored.imageFile, u"D:\\own.png");
   EXPECT_TRUE(stored.fit);
   EXPECT_EQ(FolderOfImage(u"D:\\pics\\own.png"), u"D:\\pics");
   EXPECT_EQ(FolderOfImage(u"own.png"), u"");
 
   MemoryRegistry registry;
   auto key = registry.OpenSettingsKey();
-  page.haziness = 300;
+  page.haziness = 200;
   WriteCalendarBackground(key.get(), page);
-  const CalendarBackground back = ReadCalendarBackground(key.get());
-  EXPECT_EQ(back.file, u"D:\\own.png");
-  EXPECT_EQ(back.mode, 1);
-  EXPECT_EQ(back.haziness, 255);
-}
-
-TEST(PreferencePages, PictureCropKeepsTopOrCentre) {
-  EXPECT_EQ(CropToAspect(100, 400, 100, 100), (SourceRect{0, 0, 100, 100})) << "too tall keeps its top";
-  EXPECT_EQ(CropToAspect(400, 100, 100, 100), (SourceRect{150, 0, 100, 100})) << "too wide keeps its centre";
-  EXPECT_EQ(CropToAspect(200, 100, 400, 200), (SourceRect{0, 0, 200, 100}));
-  EXPECT_EQ(CropToAspect(0, 0, 10, 10).width, 0);
+  const CalendarSettings back = LoadCalendarSettings(key.get(), RECT32{0, 0, 800, 600});
+  EXPECT_EQ(back.imageFile, u"D:\\own.png");
+  EXPECT_EQ(back.mode, CalendarPictureMode::kImageFile);
+  EXPECT_EQ(back.haziness, 200);
 }
 
 TEST(PreferencePages, WebsiteAddressIsReadableOnlyWhenAsked) {
