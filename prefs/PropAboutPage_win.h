@@ -14,7 +14,4 @@ class CPropAboutPage : public CQePropPage {
   bool Store() override { return true; }
 };
 
-// The version of the running program from its version resource ("1.0.0.0"), empty when none.
-std::wstring ProgramVersion();
-
 }  // namespace zavra

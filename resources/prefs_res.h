@@ -76,6 +76,7 @@
 #define IDC_PA_VERSION 2403
 #define IDC_PA_THANKS 2404
 #define IDC_PA_WEBSITE 2405
+#define IDC_PA_COPYRIGHT 2406
 
 // Strings
 #define IDS_PREFERENCES 103           // "QZ[Preferences]"
