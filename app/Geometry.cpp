@@ -124,10 +124,12 @@ RECT32 PlaceClearOfNotes(const RECT32& r, std::span<const RECT32> openNotes, int
 std::vector<Point32> StackTrackers(const RECT32& first, std::span<const int32_t> heights, int32_t gap) {
   std::vector<Point32> out;
   out.reserve(heights.size());
-  int32_t y = first.top;
+  // Trackers may run past the area's bottom, but never past the coordinate range.
+  constexpr int64_t kLowest = INT32_MAX;
+  int64_t y = first.top;
   for (int32_t h : heights) {
-    out.push_back({first.left, y});
-    y += h + gap;
+    out.push_back({first.left, static_cast<int32_t>(std::min(y, kLowest))});
+    y = std::min(y + std::max(h, 0) + std::max(gap, 0), kLowest);
   }
   return out;
 }

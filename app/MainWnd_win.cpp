@@ -509,7 +509,7 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
       changeMarks_ |= kMarkOpenNotes;
       return true;
     case kCmdTrackerOnTop:
-      settings_.trackOnTop = !settings_.trackOnTop;
+      ToggleTrackersOnTop();
       return true;
     case kCmdHold:
       settings_.hold = !settings_.hold;
@@ -635,14 +635,16 @@ std::optional<NOTE_PAD> CMainWnd::LoadNote(uint32_t id) {
 }
 
 void CMainWnd::PreOpen(const NOTE_PAD& note) {
-  if (note.flags & kNoteNoWindow) return;
+  // A tracked note is in view already.
+  if ((note.flags & kNoteNoWindow) || FindTracker(note.id)) return;
   OpenNoteWindow(note, kOpenPreopen, -1);
 }
 
 void CMainWnd::Fire(const NOTE_PAD& note) {
   if (!(note.flags & kNoteNoWindow)) {
-    if (CWnd* w = OpenNoteWindow(note, kOpenAlarm, -1))
-      ::PostMessageW(w->GetSafeHwnd(), WM_NOTE_NOTIFY, kNotifyAlarmFired, 0);
+    if (!RingTrackedNoteWindow(note.id))
+      if (CWnd* w = OpenNoteWindow(note, kOpenAlarm, -1))
+        ::PostMessageW(w->GetSafeHwnd(), WM_NOTE_NOTIFY, kNotifyAlarmFired, 0);
   }
   const NOTE_PAD copy = note;
   NotifyTrackers(kNotifyAlarmFired, &copy, copy.id);

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "framework/Window.h"
 #include "notewnd/NoteWindowHost.h"
+#include "notewnd/TrackerHost.h"
 #include "store/NoteStore.h"
 #include "store/Scatter.h"
 #include <functional>
@@ -63,7 +64,12 @@ class CPadFrame;
 class CScheduleWnd;
 class CTrackWnd;
 
-class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, private StoreObserver, private AlarmHost {
+class CMainWnd : public CWnd,
+                 public ICommandTarget,
+                 public INoteWindowHost,
+                 public ITrackerHost,
+                 private StoreObserver,
+                 private AlarmHost {
  public:
   explicit CMainWnd(MainEnvironment env);
   ~CMainWnd() override;
@@ -145,6 +151,14 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   void NotesOnTopChanged() override { changeMarks_ |= kMarkOpenNotes; }
   void NoteWindowClosed(CNoteWnd* window) override;
   void NoteWindowGone(CNoteWnd* window) override;
+  // --- ITrackerHost ---
+  bool HoldingPopups() const override { return IsHolding(); }
+  void OpenNote(const NOTE_PAD& note) override;
+  void ToggleTrackersOnTop() override;
+  void TrackersChanged() override { changeMarks_ |= kMarkTrackers; }
+  void PostTrackerLayout() override;
+  void PostTrackerClosed(CTrackWnd* tracker) override;
+
   // The note's sound, else its category's, else the program's chime; asynchronous.
   void PlayNoteSound(const NOTE_PAD& note);
   const AlarmQueue& alarms() const { return alarms_; }
@@ -214,6 +228,11 @@ class CMainWnd : public CWnd, public ICommandTarget, public INoteWindowHost, pri
   void SaveTrackers(bool destroy);
   std::vector<TrackerEntry> TrackerEntries() const;
   void LayoutTrackers(bool sort, bool refresh);
+  // A tracker for the note, or the alarm for the one it has.
+  void AddTracker(const NOTE_PAD& note, bool alarm);
+  // A tracked note rings in its tracker, and in its window only when that is open already;
+  // false when the note has no tracker.
+  bool RingTrackedNoteWindow(uint32_t id);
 
   // StoreObserver
   void OnNoteChanged(const NOTE_PAD& note) override;

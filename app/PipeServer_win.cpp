@@ -108,6 +108,36 @@ DWORD WaitAlertable(HANDLE event) {
   return r;
 }
 
+}  // namespace
+
+bool AwaitClient(HANDLE pipe, HANDLE event) {
+  OVERLAPPED connect{};
+  connect.hEvent = event;
+  ::ResetEvent(event);
+  bool pending = false;
+  if (!::ConnectNamedPipe(pipe, &connect)) {
+    const DWORD err = ::GetLastError();
+    // A client that came, wrote and closed between the instance's creation and this call
+    // leaves ERROR_NO_DATA; its message is still there to read.
+    if (err == ERROR_IO_PENDING)
+      pending = true;
+    else if (err == ERROR_PIPE_CONNECTED || err == ERROR_NO_DATA)
+      ::SetEvent(event);
+    else
+      return false;
+  } else {
+    ::SetEvent(event);
+  }
+  if (WaitAlertable(event) != WAIT_OBJECT_0) {
+    ::CancelIo(pipe);
+    return false;
+  }
+  DWORD ignored = 0;
+  return !pending || ::GetOverlappedResult(pipe, &connect, &ignored, FALSE);
+}
+
+namespace {
+
 unsigned __stdcall ServerThread(void* param) {
   HWND mainWindow = static_cast<HWND>(param);
   KernelHandle event(::CreateEventW(nullptr, TRUE, TRUE, nullptr));
@@ -125,30 +155,7 @@ unsigned __stdcall ServerThread(void* param) {
       pause();
       continue;
     }
-    OVERLAPPED connect{};
-    connect.hEvent = event.get();
-    ::ResetEvent(event.get());
-    bool pending = false;
-    if (!::ConnectNamedPipe(pipe.get(), &connect)) {
-      const DWORD err = ::GetLastError();
-      if (err == ERROR_IO_PENDING)
-        pending = true;
-      else if (err == ERROR_PIPE_CONNECTED)
-        ::SetEvent(event.get());
-      else {
-        pause();
-        continue;
-      }
-    } else {
-      ::SetEvent(event.get());
-    }
-    if (WaitAlertable(event.get()) != WAIT_OBJECT_0) {
-      ::CancelIo(pipe.get());
-      pause();
-      continue;
-    }
-    DWORD ignored = 0;
-    if (pending && !::GetOverlappedResult(pipe.get(), &connect, &ignored, FALSE)) {
+    if (!AwaitClient(pipe.get(), event.get())) {
       pause();
       continue;
     }

@@ -44,6 +44,22 @@ TimerRequest ScheduleHeader::Evaluate(const NOTE_PAD& note, int64_t now, bool fo
     int64_t nearest = 0;
     if (NearestOccurrence(note, now, 0, 0, &nearest, zone_) && nearest != 0) TakeOccurrence(nearest, format);
   }
+  return Arm(now, forced);
+}
+
+TimerRequest ScheduleHeader::Show(int64_t occurrence, const NOTE_PAD& note, int64_t now, bool forced,
+                                  const OccurrenceFormat& format) {
+  paper_ = note.paperColor;
+  if (occurrence != occurrence_) {
+    if (occurrence)
+      TakeOccurrence(occurrence, format);
+    else
+      Clear();
+  }
+  return Arm(now, forced);
+}
+
+TimerRequest ScheduleHeader::Arm(int64_t now, bool forced) {
   if (!occurrence_) {
     state_ = kQuiet;
     text_.clear();
@@ -104,7 +120,9 @@ void ScheduleHeader::Recompute(int64_t now, COLORREF paper) {
     text_ += u"m > " + timeText_;
     base_ = kHeaderBlue;
   } else {
-    if (state_ >= kBlinkFirst)
+    if (state_ >= kAlarm)
+      base_ = kHeaderYellow;
+    else if (state_ >= kBlinkFirst)
       base_ = kHeaderBlue;
     else if (d > kFarAway)
       base_ = kHeaderGreen;

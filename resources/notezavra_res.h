@@ -60,3 +60,5 @@
 #define IDS_EVERY_MONTH 230
 #define IDS_EVERY_N_YEARS 231
 #define IDS_EVERY_YEAR 232
+
+#include "resources/trackers_res.h"

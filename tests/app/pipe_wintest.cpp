@@ -211,6 +211,31 @@ TEST_F(CommandPipe, FullAndOversizedMessagesDoNotOverflow) {
   EXPECT_EQ(WaitFor(1).at(0).line, u"/p");
 }
 
+// Under load a client can connect, write and leave before the server waits for it; its
+// command must still be read.
+TEST(PipeServerConnect, ClientThatAlreadyLeftIsStillRead) {
+  const wchar_t* name = L"\\\\.\\pipe\\ZavraAwaitClientTest";
+  FileHandle server(::CreateNamedPipeW(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED,
+                                       PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
+  ASSERT_TRUE(server);
+  {
+    FileHandle client(::CreateFileW(name, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(client);
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(client.get(), "/n5 x", 5, &written, nullptr));
+  }
+  KernelHandle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  ASSERT_TRUE(AwaitClient(server.get(), event.get()));
+  char buffer[16] = {};
+  OVERLAPPED read{};
+  read.hEvent = event.get();
+  ::ResetEvent(event.get());
+  DWORD got = 0;
+  if (!::ReadFile(server.get(), buffer, sizeof buffer, &got, &read))
+    ASSERT_TRUE(::GetOverlappedResult(server.get(), &read, &got, TRUE));
+  EXPECT_EQ(std::string(buffer, got), "/n5 x");
+}
+
 TEST_F(CommandPipe, TwoClientsAtOnceAreBothServed) {
   bool a = false, b = false;
   std::thread first([&] { a = SendPipeCommand(nullptr, L"/q1"); });
