@@ -123,6 +123,8 @@ void CMainWnd::OnCategoriesChanged() {
 }
 
 void CMainWnd::OnNoteDeleted(uint32_t id) {
+  // Its dialogs end first: their owner, the note's window, is about to go.
+  CancelNoteDialogs(id);
   if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
   alarms_.Remove(id);
   if (CNoteWnd* w = FindNoteWindow(id)) ::SendMessageW(*w, WM_NOTE_NOTIFY, kNotifyNoteDeleted, id);
@@ -183,9 +185,6 @@ void CMainWnd::CopyNote(const NOTE_PAD& note, unsigned mode) {
   if (CopyNoteToClipboard(GetSafeHwnd(), note, mode, &noteIdData)) clipboardNoteId_ = noteIdData;
 }
 
-// The note edit dialog and the skin chooser arrive with their own dialogs.
-void CMainWnd::EditNote(const NOTE_PAD&, HWND) {}
-std::optional<std::u16string> CMainWnd::ChooseSkin(const NOTE_PAD&, HWND) { return std::nullopt; }
 
 int CMainWnd::ChooseReopenMinutes(HWND owner) {
   CReopenDlg dlg;

@@ -114,6 +114,7 @@ void CMainWnd::SaveState(bool loggingOff) {
 }
 
 void CMainWnd::OnDestroy() {
+  CancelNoteDialogs(std::nullopt);
   ::KillTimer(GetSafeHwnd(), kTimerScan);
   ::KillTimer(GetSafeHwnd(), kTimerDoubleClick);
   NOTIFYICONDATAW nid{sizeof nid};
@@ -132,7 +133,10 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       OnDestroy();
       return 0;
     case WM_ENDSESSION:
-      if (wp) SaveState(true);
+      if (wp) {
+        CancelNoteDialogs(std::nullopt);
+        SaveState(true);
+      }
       return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
@@ -536,6 +540,8 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
       ::ShellExecuteW(nullptr, L"open", LoadResString(IDS_WEBSITE).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
     case kCmdExit:
+      // Open note dialogs end as Cancel before the windows they belong to go.
+      CancelNoteDialogs(std::nullopt);
       ::PostMessageW(GetSafeHwnd(), WM_CLOSE, 0, 0);
       return true;
     default:

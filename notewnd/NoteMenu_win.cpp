@@ -118,15 +118,18 @@ bool CNoteWnd::OnCommand(UINT id, UINT code, HWND control) {
       host_.CosmeticsCommand(id, note_, *this);
       return true;
     case kCmdSkin: {
-      const std::optional<std::u16string> title = host_.ChooseSkin(note_, *this);
-      if (!title) return true;
+      const HWND self = *this;
+      const std::optional<SkinChoice> choice = host_.ChooseSkin(note_, self);
+      // The note may have been deleted, or the program ended, while the chooser was up.
+      if (!choice || !::IsWindow(self) || CWnd::FromHandle(self) != this) return true;
       NOTE_PAD copy = note_;
-      if (title->empty()) {
+      if (choice->inherit) {
         copy.flags &= ~kNoteOwnSkin;
         copy.skin.clear();
       } else {
+        // An empty title is "(None)": the built-in skin, whatever the category's.
         copy.flags |= kNoteOwnSkin;
-        copy.skin = *title;
+        copy.skin = choice->title;
       }
       if (transient()) {
         LoadRecord(copy);

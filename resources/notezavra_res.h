@@ -1,6 +1,7 @@
 #pragma once
 // Resource ids of notezavra. Numbers are fixed where other parts of the system rely on them.
 
+#include "resources/calendar_res.h"
 #include "resources/tips_res.h"
 
 // Icons
@@ -61,4 +62,5 @@
 #define IDS_EVERY_N_YEARS 231
 #define IDS_EVERY_YEAR 232
 
+#include "resources/dialogs_res.h"
 #include "resources/trackers_res.h"

@@ -318,6 +318,21 @@ def chime(path, rate=22050):
 ICONS_PIX = {n: pixels(n) for n in ICONS}
 
 
+def installer_side(path, width=164, height=314):
+    """The installer's welcome and finish page picture: the note icon, large, on a soft gradient."""
+    note = scaled(ICONS_PIX['note'], 128)
+    left, top = (width - 128) // 2 + 6, 40
+
+    def get(x, y):
+        if left <= x < left + 128 and top <= y < top + 128:
+            p = note[y - top][x - left]
+            if p is not None:
+                return p
+        t = y / (height - 1)
+        return (int(255 - 20 * t), int(250 - 60 * t), int(215 - 120 * t))
+    write_bmp24(path, width, height, get)
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else '.'
     os.makedirs(out, exist_ok=True)
@@ -328,7 +343,9 @@ def main():
     write_ico(os.path.join(out, 'held.ico'), badge(note, 'clock'))
     write_ico(os.path.join(out, 'designer.ico'), badge(note, 'star'))
     write_ico(os.path.join(out, 'wizard.ico'), badge(note, 'key'))
+    write_ico(os.path.join(out, 'calendar.ico'), ICONS_PIX['calendar'])
     chime(os.path.join(out, 'clock.wav'))
+    installer_side(os.path.join(out, 'installer.bmp'))
 
 
 if __name__ == '__main__':

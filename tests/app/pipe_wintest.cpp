@@ -231,8 +231,9 @@ TEST(PipeServerConnect, ClientThatAlreadyLeftIsStillRead) {
   read.hEvent = event.get();
   ::ResetEvent(event.get());
   DWORD got = 0;
-  if (!::ReadFile(server.get(), buffer, sizeof buffer, &got, &read))
+  if (!::ReadFile(server.get(), buffer, sizeof buffer, &got, &read)) {
     ASSERT_TRUE(::GetOverlappedResult(server.get(), &read, &got, TRUE));
+  }
   EXPECT_EQ(std::string(buffer, got), "/n5 x");
 }
 
