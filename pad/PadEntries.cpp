@@ -75,11 +75,11 @@ PadRowLook LookOfRow(const PadEntry& entry, const CategoryList& categories, int6
   else if (!(look.flags & kNoteScheduled))
     row.time = greyText;
   else if (entry.listed < now)
-    row.time = ToneToPaper(kPadRed, row.paper);
-  else if (entry.listed - now <= kPadSoon)
-    row.time = ToneToPaper(kPadBlue, row.paper);
+    row.time = ToneToPaper(kHeaderRed, row.paper);
+  else if (entry.listed - now <= ScheduleHeader::kFarAway)
+    row.time = ToneToPaper(kHeaderBlue, row.paper);
   else
-    row.time = ToneToPaper(kPadGreen, row.paper);
+    row.time = ToneToPaper(kHeaderGreen, row.paper);
   return row;
 }
 

@@ -18,12 +18,9 @@ inline constexpr int kFilterAllCategories = 0;
 inline constexpr int kPadKeepFilter = -1001;
 inline constexpr int kPadFromCalendar = -1000;
 
-// Time colours of the rows before they are toned to the paper.
-inline constexpr COLORREF kPadRed = 0x000000FF;
-inline constexpr COLORREF kPadBlue = 0x00FF0000;
-inline constexpr COLORREF kPadGreen = 0x0000FF00;
+// A reopen's time colour before it is toned to the paper; the others are the note window's
+// header colours.
 inline constexpr COLORREF kPadCyan = 0x00FFFF00;
-inline constexpr int64_t kPadSoon = 43200;  // due within this many seconds: blue
 
 // One listed occurrence of a note.
 struct PadEntry {

@@ -6,7 +6,11 @@
 #include <map>
 #include <vector>
 
+#include <cstdio>
+#include <cstring>
+
 #include "pad/PadModel.h"
+#include "pad/PadText.h"
 #include "tests/schedule/ScheduleTestSupport.h"
 
 namespace zavra::test {
@@ -88,5 +92,22 @@ inline NOTE_CATE Cate(uint32_t id, const char16_t* name, uint32_t flags = kCateA
   c.flags = flags;
   return c;
 }
+
+// Dates as "D5/4" (rows), "Sun 5/4", "5/4" and "2026-05"; times as "T09:30".
+class PlainFormat final : public PadTimeFormat, public PadDateFormat {
+ public:
+  std::u16string Time(const LocalFields& t) const override { return Text("T%02d:%02d", t.secondOfDay / 3600, t.secondOfDay / 60 % 60); }
+  std::u16string Date(const LocalFields& d) const override { return Text("D%d/%d", d.month, d.day); }
+  std::u16string ShortLongDate(const LocalFields& d) const override { return Text("Sun %d/%d", d.month, d.day); }
+  std::u16string ShortDate(const LocalFields& d) const override { return Text("%d/%d", d.month, d.day); }
+  std::u16string YearMonth(const LocalFields& d) const override { return Text("%d-%02d", static_cast<int>(d.year), d.month); }
+
+ private:
+  static std::u16string Text(const char* format, int a, int b) {
+    char s[32];
+    std::snprintf(s, sizeof s, format, a, b);
+    return std::u16string(s, s + std::strlen(s));
+  }
+};
 
 }  // namespace zavra::test

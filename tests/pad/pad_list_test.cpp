@@ -1,8 +1,5 @@
 // What the pad lists and how: the inclusion test, row looks, opening at a note, the selection
 // across notifications, and the search.
-#include <cstdio>
-#include <cstring>
-
 #include "notewnd/ScheduleHeader.h"
 #include "tests/pad/PadTestSupport.h"
 
@@ -106,20 +103,6 @@ TEST_F(PadListTest, ReopensAndSeriesWithoutOccurrences) {
   EXPECT_EQ(model_.Row(1).listed, Local(2026, 5, 4, 9)) << "no occurrence left: listed in All at its first";
 }
 
-// Dates as "D5/4", times as "T09:30".
-class PlainTimes final : public PadTimeFormat {
- public:
-  std::u16string Time(const LocalFields& t) const override { return Text("T%02d:%02d", t.secondOfDay / 3600, t.secondOfDay / 60 % 60); }
-  std::u16string Date(const LocalFields& d) const override { return Text("D%d/%d", d.month, d.day); }
-
- private:
-  static std::u16string Text(const char* format, int a, int b) {
-    char s[32];
-    std::snprintf(s, sizeof s, format, a, b);
-    return std::u16string(s, s + std::strlen(s));
-  }
-};
-
 TEST_F(PadListTest, RowColoursAndTimes) {
   const int64_t now = Local(2026, 5, 4, 8);
   const COLORREF grey = 0x808080;
@@ -134,9 +117,9 @@ TEST_F(PadListTest, RowColoursAndTimes) {
     COLORREF color;
     const char16_t* time;
   } cases[] = {
-      {"due in 11 h", now + 11 * 3600, false, true, kRepeatNone, ToneToPaper(kPadBlue, 0xFFFFFF), u"T19:00"},
-      {"due in 13 h", now + 13 * 3600, false, true, kRepeatNone, ToneToPaper(kPadGreen, 0xFFFFFF), u"T21:00"},
-      {"overdue", now - 60, false, true, kRepeatWeekly, ToneToPaper(kPadRed, 0xFFFFFF), u"T07:59  +"},
+      {"due in 11 h", now + 11 * 3600, false, true, kRepeatNone, ToneToPaper(kHeaderBlue, 0xFFFFFF), u"T19:00"},
+      {"due in 13 h", now + 13 * 3600, false, true, kRepeatNone, ToneToPaper(kHeaderGreen, 0xFFFFFF), u"T21:00"},
+      {"overdue", now - 60, false, true, kRepeatWeekly, ToneToPaper(kHeaderRed, 0xFFFFFF), u"T07:59  +"},
       {"reopen tomorrow", now + 86400, true, true, kRepeatNone, ToneToPaper(kPadCyan, 0xFFFFFF), u"D5/5  T08:00"},
       {"unscheduled", now - 86400, false, false, kRepeatNone, grey, u"D5/3  T08:00"},
   };
@@ -144,13 +127,13 @@ TEST_F(PadListTest, RowColoursAndTimes) {
     PadEntry e{white, c.listed, c.reopen};
     e.note.repeatKind = c.kind;
     if (!c.scheduled) e.note.flags &= ~static_cast<uint32_t>(kNoteScheduled);
-    const PadRowLook look = LookOfRow(e, model_.categories(), now, grey, PlainTimes(), Zone());
+    const PadRowLook look = LookOfRow(e, model_.categories(), now, grey, test::PlainFormat(), Zone());
     EXPECT_EQ(look.time, c.color) << c.what;
     EXPECT_EQ(look.timeText, c.time) << c.what;
     EXPECT_EQ(look.title, u"x y.") << c.what;
     EXPECT_EQ(look.paper, 0xFFFFFFu);
   }
-  EXPECT_EQ(ToneToPaper(kPadBlue, 0xFFFFFF), 0x00800000u) << "toned down on light paper";
+  EXPECT_EQ(ToneToPaper(kHeaderBlue, 0xFFFFFF), 0x00800000u) << "toned down on light paper";
   // What the note does not set itself comes from its category.
   NOTE_CATE work = Cate(kWork, u"Work");
   work.paperColor = 0x00C0FFFF;
@@ -158,7 +141,7 @@ TEST_F(PadListTest, RowColoursAndTimes) {
   work.textColor = 0x00102030;
   work.icon = 7;
   model_.SetCategories(test::Categories({work}));
-  const PadRowLook look = LookOfRow({Plain(u"w", now, kWork), now, false}, model_.categories(), now, grey, PlainTimes(), Zone());
+  const PadRowLook look = LookOfRow({Plain(u"w", now, kWork), now, false}, model_.categories(), now, grey, test::PlainFormat(), Zone());
   EXPECT_EQ(look.paper, 0x00C0FFFFu);
   EXPECT_EQ(look.text, 0x00102030u);
   EXPECT_EQ(look.icon, 7);

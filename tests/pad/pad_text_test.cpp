@@ -1,7 +1,5 @@
 // The pad's caption, its shortened date picture, the upper case of its search and "PadRect".
 #include <array>
-#include <cstdio>
-#include <cstring>
 
 #include "pad/PadText.h"
 #include "tests/pad/PadTestSupport.h"
@@ -11,20 +9,6 @@ namespace {
 
 using test::Local;
 using test::Zone;
-
-class PlainDates final : public PadDateFormat {
- public:
-  std::u16string ShortLongDate(const LocalFields& d) const override { return Text("Sun %d/%d", d.month, d.day); }
-  std::u16string ShortDate(const LocalFields& d) const override { return Text("%d/%d", d.month, d.day); }
-  std::u16string YearMonth(const LocalFields& d) const override { return Text("%d-%02d", static_cast<int>(d.year), d.month); }
-
- private:
-  static std::u16string Text(const char* format, int a, int b) {
-    char s[32];
-    std::snprintf(s, sizeof s, format, a, b);
-    return std::u16string(s, s + std::strlen(s));
-  }
-};
 
 TEST(PadCaption, TermAndRowCount) {
   const int64_t at = Local(2026, 11, 1, 12);
@@ -40,7 +24,7 @@ TEST(PadCaption, TermAndRowCount) {
       {PadTermKind::kAll, 3, u"All (3 notes) - QZ[Pad]"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(PadCaption(MakePadTerm(c.kind, at, at, 0, Zone()), c.rows, PadCaptionTexts(), PlainDates(), Zone()),
+    EXPECT_EQ(PadCaption(MakePadTerm(c.kind, at, at, 0, Zone()), c.rows, PadCaptionTexts(), test::PlainFormat(), Zone()),
               c.caption);
 }
 
