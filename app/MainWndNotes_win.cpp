@@ -37,6 +37,7 @@ void CMainWnd::ShowExistingNoteWindow(CNoteWnd& window) {
 }
 
 CWnd* CMainWnd::OpenNoteWindow(const NOTE_PAD& note, int mode, int topmost) {
+  if (ending_) return nullptr;
   if (CNoteWnd* open = FindNoteWindow(note.id)) {
     ShowExistingNoteWindow(*open);
     open->ApplyOpenMode(mode);
@@ -170,14 +171,15 @@ std::vector<MonitorArea> CMainWnd::Monitors() { return SystemMonitors(); }
 bool CMainWnd::DeleteNote(const NOTE_PAD& note, HWND owner) { return DeleteNoteWithConfirmation(*store_, note, owner); }
 
 void CMainWnd::DuplicateNote(const NOTE_PAD& note) {
-  const auto copy = ImportNote(*store_, note, ImportKind::kDuplicate, Placement());
+  const auto copy = ImportNote(*store_, NOTE_PAD(note), ImportKind::kDuplicate, Placement());
   // A transient note's copy is never written, so it has no id to open.
   if (copy && copy->id != 0) OpenNoteWindow(*copy, kOpenUser, -1);
 }
 
-void CMainWnd::SaveCopyAs(const NOTE_PAD& note, HWND owner) { zavra::SaveCopyAs(owner, note); }
+// Copies: the caller's record may go while a dialog or the shell runs.
+void CMainWnd::SaveCopyAs(const NOTE_PAD& note, HWND owner) { zavra::SaveCopyAs(owner, NOTE_PAD(note)); }
 
-void CMainWnd::LaunchLink(const NOTE_PAD& note) { LaunchNoteLink(note.link); }
+void CMainWnd::LaunchLink(const NOTE_PAD& note) { LaunchNoteLink(std::u16string(note.link)); }
 
 void CMainWnd::CopyNote(const NOTE_PAD& note, unsigned mode) {
   // The main window owns the copy: it outlives the note window and so gets WM_DESTROYCLIPBOARD.

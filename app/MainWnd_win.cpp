@@ -104,13 +104,17 @@ int CMainWnd::OnCreate() {
 }
 
 void CMainWnd::SaveState(bool loggingOff) {
+  // Windows saving their notes on the way out must not set off an alarm scan that opens a
+  // window nobody would list or save.
+  ending_ = true;
   changeMarks_ |= kMarkOpenNotes | kMarkTrackers;
   WriteLists();
   SavePadAndCalendar(!loggingOff);
   SaveTrackers(!loggingOff);
   SaveNoteWindows(!loggingOff);
   auto key = env_.registry->OpenSettingsKey();
-  WriteExitGroup(key.get(), settings_, Now());
+  // No scan runs from here on: what fell due since the last one fires at the next start.
+  WriteExitGroup(key.get(), settings_, lastAlarmScan_ > 0 ? std::min(Now(), lastAlarmScan_) : Now());
 }
 
 void CMainWnd::OnDestroy() {
@@ -399,6 +403,7 @@ void CMainWnd::ShowTrayMenu() {
   if (!plan.recentRows.empty()) {
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
       HMENU sub = ::GetSubMenu(menu, i);
+      static_assert(IDM_RECENT_NONE < kFirstDynamicCommand || IDM_RECENT_NONE > kLastDynamicCommand);
       if (!sub || ::GetMenuItemID(sub, 0) != IDM_RECENT_NONE) continue;
       for (const MENUITEM& row : plan.recentRows) menuRows_.Append(sub, row);
       ::DeleteMenu(sub, IDM_RECENT_NONE, MF_BYCOMMAND);
@@ -439,7 +444,8 @@ void CMainWnd::ShowQuickMenu(char16_t letter, int number) {
   menuUp_ = true;
   menuRows_.Clear();
   MenuHandle menu(::CreatePopupMenu());
-  menuRows_.Append(menu.get(), plan->header, MF_DISABLED);
+  // A separator, so that neither the mouse nor the keyboard can choose the header.
+  menuRows_.Append(menu.get(), plan->header, MF_SEPARATOR);
   for (MENUITEM row : plan->rows) {
     if (letter == u'q') {
       const auto note = std::find_if(notes.begin(), notes.end(),
@@ -625,7 +631,9 @@ uint32_t CMainWnd::NewNote(int category, const std::u16string* text) {
 // ---------------------------------------------------------------- timed behaviour
 
 void CMainWnd::RunAlarmScan() {
-  const int64_t next = alarms_.Scan(Now(), settings_.preopen1, settings_.preopen2, state_.reopens, *this);
+  if (ending_) return;
+  lastAlarmScan_ = Now();
+  const int64_t next = alarms_.Scan(lastAlarmScan_, settings_.preopen1, settings_.preopen2, state_.reopens, *this);
   ::SetTimer(GetSafeHwnd(), kTimerScan, static_cast<UINT>(std::min<int64_t>(next, kLongestScanPeriod + 1) * 1000),
              nullptr);
 }

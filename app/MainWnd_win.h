@@ -267,6 +267,8 @@ class CMainWnd : public CWnd,
   UINT taskbarCreatedMessage_ = 0;
   bool doubleClickGuard_ = false;
   bool menuUp_ = false;
+  bool ending_ = false;  // saving its state to end or log off: no scans, no new windows
+  int64_t lastAlarmScan_ = 0;
   int menuMode_ = 0;
   std::vector<DynamicAction> menuActions_;
   OwnerDrawMenu menuRows_;

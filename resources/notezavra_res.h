@@ -14,7 +14,7 @@
 #define IDM_TRAY 128
 #define IDM_NOTE 130
 #define IDM_PAD 136
-#define IDM_RECENT_NONE 32900  // the "(None)" placeholder of "&Recent Notes"
+#define IDM_RECENT_NONE 33900  // the "(None)" placeholder of "&Recent Notes", outside 32896-33895
 
 // Dialogs and their controls
 #define IDD_REOPEN 174
