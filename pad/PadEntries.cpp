@@ -23,7 +23,7 @@ bool PassesCategory(const NOTE_PAD& note, bool reopen, const PadScope& scope) {
 
 // The series' first occurrence: the time of day read on the first day.
 int64_t FirstOfSeries(const NOTE_PAD& note, const LocalTime& zone) {
-  return zone.TimeOn(zone.FieldsOf(ClampTime(note.start)).dayNumber, std::clamp(note.timeFrom, 0, 86399));
+  return zone.TimeOn(zone.DayOfDayStart(note.start), std::clamp(note.timeFrom, 0, 86399));
 }
 
 }  // namespace

@@ -9,8 +9,6 @@ namespace zavra {
 
 namespace {
 
-constexpr int64_t kTwoDays = 2 * 86400;
-
 bool SameEntry(const PadEntry& a, uint32_t id, int64_t listed, bool reopen) {
   return a.note.id == id && a.listed == listed && a.reopen == reopen;
 }
@@ -110,12 +108,11 @@ void PadModel::Rebuild(PadSource& source) {
   NoteFilter hint;
   if (filter_ > static_cast<int>(kUnsortedCategory)) hint.category = static_cast<uint16_t>(filter_);
   if (!term_.all()) {
-    // The store's quick test adds seconds where the schedule reads the clock on a date; a
-    // margin of days keeps every note the exact test below accepts.
     hint.useRange = true;
-    hint.rangeFrom = term_.start - kTwoDays;
-    hint.rangeTo = term_.end > INT64_MAX - kTwoDays ? INT64_MAX : term_.end + kTwoDays;
+    hint.rangeFrom = term_.start;
+    hint.rangeTo = term_.end;
   }
+  // The hint lets the store skip reading most notes whole; the tests below are the pad's own.
   source.ForEachNote(hint, [&](const NOTE_PAD& note) {
     if (filter_ > static_cast<int>(kUnsortedCategory) && note.category != static_cast<uint32_t>(filter_)) return;
     if (!term_.all() && !OverlapsRange(note, term_.start, term_.end, zone_)) return;
