@@ -7,6 +7,7 @@
 namespace zavra {
 
 void CMainWnd::OpenPadAt(int64_t time, const NOTE_PAD* note, int categoryArgument) {
+  if (ending_) return;  // a pad opened now would never be saved
   // A pad whose window closed before its report was read is gone already.
   if (pad_ && !pad_->GetSafeHwnd()) PadClosed();
   if (pad_) {
