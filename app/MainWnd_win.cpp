@@ -94,6 +94,7 @@ int CMainWnd::OnCreate() {
   }
   RestoreTrackers();
   changeMarks_ = 0;
+  StartFeeds();
 
   ProcessCommandLine(ToU16(env_.commandLine), true, *this);
   alarms_.ResetMidnight(Now());
@@ -119,6 +120,7 @@ void CMainWnd::SaveState(bool loggingOff) {
 
 void CMainWnd::OnDestroy() {
   CancelNoteDialogs(std::nullopt);
+  StopFeeds();
   ::KillTimer(GetSafeHwnd(), kTimerScan);
   ::KillTimer(GetSafeHwnd(), kTimerDoubleClick);
   NOTIFYICONDATAW nid{sizeof nid};

@@ -61,6 +61,8 @@ struct MainEnvironment {
 };
 
 class CNoteWnd;
+class CFeedManager;
+class MainWndFeeds;
 class CPadFrame;
 class CScheduleWnd;
 class CTrackWnd;
@@ -186,6 +188,13 @@ class CMainWnd : public CWnd,
   void AddTrayIcon() override;
   void ShowStartupBalloon() override;
 
+  // --- feeds (MainWndFeeds_win.cpp) ---
+  // Null before the creation handler started it and after the window is destroyed.
+  CFeedManager* feedManager() const;
+  // A note from a feed item, saved and popped up (or held); false when it could not be saved.
+  bool NewFeedNote(const std::u16string& text, const std::u16string& link, uint32_t category);
+  void ShowNewFeedBalloon(const std::u16string& feedName);
+
   // The menu being tracked (tests inspect it); null when none is up.
   HMENU trackedMenu() const { return trackedMenu_; }
   const OwnerDrawMenu& menuRows() const { return menuRows_; }
@@ -215,6 +224,8 @@ class CMainWnd : public CWnd,
   // Where a new or imported note goes: NoteSize around NotePos2, scattered.
   NotePlacement Placement() const;
   void LaunchNoteLink(const std::u16string& link);
+  void StartFeeds();
+  void StopFeeds();
 
   // Writes the marked state lists, the open windows taken as they are now.
   void WriteLists();
@@ -292,6 +303,7 @@ class CMainWnd : public CWnd,
   INT_PTR RunNoteDialog(CDialog& dialog, uint32_t noteId, HWND owner);
   // Ends the dialogs of one note, or every one (nothing given).
   void CancelNoteDialogs(std::optional<uint32_t> noteId);
+  std::shared_ptr<MainWndFeeds> feeds_;
 };
 
 }  // namespace zavra

@@ -9,7 +9,7 @@
 #   bench/*_winbench.cpp      Windows benchmark
 
 set(ZAVRA_WIN_SYSTEM_LIBS user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid
-    gdiplus winmm advapi32 uxtheme msimg32 version imm32 winhttp)
+    gdiplus winmm advapi32 uxtheme msimg32 version imm32 winhttp ws2_32)
 
 add_library(zavra_options INTERFACE)
 if(MSVC)
@@ -116,7 +116,7 @@ function(zavra_windows_programs)
   zavra_program(ZavraNd designer ZavraNd.rc designer skin store)
   zavra_program(ZavraSwiz wizard ZavraSwiz.rc wizard store)
   zavra_program(ZavraL launcher ZavraL.rc launcher app)
-  zavra_program(feedzavra feedhelper feedzavra.rc feedhelper)
+  zavra_program(feedzavra feedhelper feedzavra.rc feedhelper feeds store)
   # A hidden window that keeps Wine's desktop process alive between test processes.
   add_executable(keepalive WIN32 ${PROJECT_SOURCE_DIR}/tools/keepalive_win.cpp)
   target_link_options(keepalive PRIVATE ${ZAVRA_UNICODE_ENTRY})

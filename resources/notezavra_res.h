@@ -1,5 +1,6 @@
 #pragma once
 // Resource ids of notezavra. Numbers are fixed where other parts of the system rely on them.
+#include "resources/feeds_res.h"
 
 #include "resources/calendar_res.h"
 #include "resources/tips_res.h"
