@@ -3,6 +3,7 @@
 #include "app/PipeMessage.h"
 #include "app/PipeServer_win.h"
 #include "app/RecentList.h"
+#include "app/Website.h"
 #include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
@@ -141,9 +142,13 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ENDSESSION:
       if (wp) {
+        EndPreferences();
         CancelNoteDialogs(std::nullopt);
         SaveState(true);
       }
+      return 0;
+    case WM_OPEN_PREFERENCES:
+      OpenPreferences(static_cast<int>(wp), nullptr);
       return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
@@ -555,9 +560,16 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
       ::ShellExecuteW(nullptr, nullptr, env_.folders.data.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
     case kCmdWebsite:
-      ::ShellExecuteW(nullptr, L"open", LoadResString(IDS_WEBSITE).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      ::ShellExecuteW(nullptr, L"open", ToWide(WebsiteAddress()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
+    case kCmdPreferences:
+      ::PostMessageW(GetSafeHwnd(), WM_OPEN_PREFERENCES, 0, 0);
+      return true;
+    case kCmdAbout:
+      ::PostMessageW(GetSafeHwnd(), WM_OPEN_PREFERENCES, 5, 0);
       return true;
     case kCmdExit:
+      EndPreferences();
       // Open note dialogs end as Cancel before the windows they belong to go.
       CancelNoteDialogs(std::nullopt);
       ::PostMessageW(GetSafeHwnd(), WM_CLOSE, 0, 0);
@@ -709,8 +721,8 @@ void CMainWnd::ReopensChanged() {
 void CMainWnd::ReopenAfter(uint32_t id, int64_t seconds) {
   if (seconds <= 0) return;
   AddReopen(state_.reopens, id, Now() + seconds);
-  changeMarks_ |= kMarkReopens;
   RunAlarmScan();
+  ReopensChanged();  // marks the list and tells the pad
   WriteLists();
 }
 

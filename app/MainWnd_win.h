@@ -26,6 +26,8 @@ inline constexpr UINT WM_TRAY_NOTIFY = WM_APP + 0x37;
 inline constexpr UINT WM_WINDOW_CLOSED = WM_APP + 0x38;
 inline constexpr UINT WM_NOTE_NOTIFY = WM_APP + 0x39;
 inline constexpr UINT WM_QUICK_MENU = WM_APP + 0x3B;
+// Opens the preferences (wParam: start page) once the menu that asked for them has ended.
+inline constexpr UINT WM_OPEN_PREFERENCES = WM_APP + 0x40;
 
 // Codes of the note notification message.
 enum NoteNotifyCode : WPARAM {
@@ -66,6 +68,9 @@ class MainWndFeeds;
 class CPadFrame;
 class CScheduleWnd;
 class CTrackWnd;
+class CPreferencesSheet;
+struct NotePageValues;
+struct MiscPageValues;
 
 class CMainWnd : public CWnd,
                  public ICommandTarget,
@@ -119,6 +124,16 @@ class CMainWnd : public CWnd,
   // The tracker of a note, or null.
   CTrackWnd* FindTracker(uint32_t id) const;
   const std::vector<CTrackWnd*>& trackers() const { return trackers_; }
+
+  // --- preferences (MainWndPrefs_win.cpp) ---
+  // Opens the preferences at a page (0 Note ... 5 About), or raises the open sheet.
+  void OpenPreferences(int startPage, HWND parent);
+  // Ends an open sheet as Cancel: the program or the session is ending.
+  void EndPreferences();
+  CPreferencesSheet* preferences() const { return prefs_; }
+  // What the Note and Misc. pages apply: written as their groups and followed at once.
+  void ApplyNotePage(const NotePageValues& values);
+  void ApplyMiscPage(const MiscPageValues& values);
 
   // --- INoteWindowHost ---
   const Settings& NoteSettings() const override { return settings_; }
@@ -243,6 +258,7 @@ class CMainWnd : public CWnd,
   void TrackerClosed(CTrackWnd* tracker);
   // At exit (destroy) or log-off the pad and the calendar keep their state.
   void SavePadAndCalendar(bool destroy);
+  void SavePad(bool destroy);
   // Tracker list state, the stack's layout and restoring at start-up.
   void RestoreTrackers();
   void SaveTrackers(bool destroy);
@@ -289,6 +305,7 @@ class CMainWnd : public CWnd,
   CPadFrame* pad_ = nullptr;
   CScheduleWnd* calendar_ = nullptr;
   std::vector<CTrackWnd*> trackers_;
+  CPreferencesSheet* prefs_ = nullptr;  // while the sheet runs
   std::wstring lastSound_;
   // The copied note id on the clipboard: private-format data is ours to free.
   HGLOBAL clipboardNoteId_ = nullptr;

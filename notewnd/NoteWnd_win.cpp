@@ -202,6 +202,11 @@ void CNoteWnd::AdjustRect(int zone, RECT& paper) {
   paper = To(SnapRect(zone, From(paper), others, gap, px(kSnapReach)));
 }
 
+void CNoteWnd::SettingsChanged() {
+  OnSizeChanged();
+  Render();
+}
+
 void CNoteWnd::OnSizeChanged() { ForgetLayout(); }
 
 void CNoteWnd::OnDpiChanged() {

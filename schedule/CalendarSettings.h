@@ -10,6 +10,8 @@
 namespace zavra {
 
 inline constexpr char16_t kCalRectValue[] = u"CalRect";
+// The longest picture path kept (the system's MAX_PATH).
+inline constexpr size_t kMaxPathChars = 260;
 
 enum class CalendarPictureMode : uint32_t { kWallpaper = 0, kImageFile = 1, kRandomInFolder = 2 };
 
@@ -31,5 +33,7 @@ RECT32 DefaultCalendarRect(const RECT32& workArea, uint32_t dpi = 96);
 // rectangle is screen pixels; the default one is made for `dpi`.
 CalendarSettings LoadCalendarSettings(IRegistryKey* key, const RECT32& workArea, uint32_t dpi = 96);
 void WriteCalendarRect(IRegistryKey* key, const RECT32& rect);
+// The background values, written in the order the calendar finds them complete (the mode last).
+void WriteCalendarBackground(IRegistryKey* key, const CalendarSettings& s);
 
 }  // namespace zavra

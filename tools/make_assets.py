@@ -16,7 +16,7 @@ PALETTE = {
     'r': (220, 30, 30), 'R': (140, 10, 10), 'p': (255, 120, 170), 'G': (30, 150, 50),
     'e': (120, 220, 100), 'b': (40, 90, 220), 'B': (20, 40, 130), 'c': (120, 200, 255),
     'n': (140, 90, 40), 'N': (90, 55, 20), 'v': (150, 60, 200), 's': (240, 200, 160),
-    'm': (230, 230, 200), 'a': (255, 215, 0),
+    'm': (230, 230, 200), 'a': (255, 215, 0), 'K': (20, 60, 110),
 }
 
 ICONS = {
@@ -193,6 +193,11 @@ ICONS = {
     ".........kyyyk..", "........kyyyk...", ".......kyyyk....", "......kyyyk.....",
     ".....kyyyk......", "....kyyyk.......", "...ksyyk........", "...ksssk........",
     "..kkssk.........", "..kkkk..........", "................", "................"],
+  'link': [
+    "................", "................", "..........kkk...", ".........kcccK..",
+    "........kc...ck.", ".......kc...kck.", "......kc...kck..", ".....kkkc.kck...",
+    "....kc.kkkk.....", "...kc...kc......", "..kc...kc.......", ".kc...kc........",
+    ".kc..kc.........", "..kcck..........", "...kk...........", "................"],
 }
 
 ORDER = ['blank', 'note', 'flag_red', 'flag_green', 'flag_blue', 'clock', 'star', 'phone', 'mail',
@@ -317,6 +322,81 @@ def chime(path, rate=22050):
 
 ICONS_PIX = {n: pixels(n) for n in ICONS}
 
+# The pad's pictures: its window icon, the link mark of its rows and the toolbar strip (its
+# calendar mark is the calendar's icon).
+PAD_ICONS = {
+  'pad': [
+    "................", "..kkkkkkkkkkkk..", "..kmmmmmmmmmmk..", "..kmyyyyyyyymk..",
+    "..kmyyyyyyyymk..", "..kmmmmmmmmmmk..", "..kmccccccccmk..", "..kmccccccccmk..",
+    "..kmmmmmmmmmmk..", "..kmeeeeeeeemk..", "..kmeeeeeeeemk..", "..kmmmmmmmmmmk..",
+    "..kmppppppppmk..", "..kmmmmmmmmmmk..", "..kkkkkkkkkkkk..", "................"],
+  'link': [
+    "................", "................", "................", "..BBBBBBB.......",
+    ".BBBBBBBBB......", ".BB.....BB......", ".BB....bBBbbbb..", ".BB...bbBBbbbbb.",
+    ".BBBBBbbBB...bb.", "..BBBBbbB....bb.", "......bb.....bb.", "......bbbbbbbbb.",
+    ".......bbbbbbb..", "................", "................", "................"],
+}
+
+TOOLBAR = {
+  'previous': [
+    "................", "................", "..........k.....", ".........kk.....",
+    "........kbk.....", ".......kbbk.....", "......kbbbk.....", ".....kbbbbk.....",
+    "......kbbbk.....", ".......kbbk.....", "........kbk.....", ".........kk.....",
+    "..........k.....", "................", "................", "................"],
+  'next': [
+    "................", "................", ".....k..........", ".....kk.........",
+    ".....kbk........", ".....kbbk.......", ".....kbbbk......", ".....kbbbbk.....",
+    ".....kbbbk......", ".....kbbk.......", ".....kbk........", ".....kk.........",
+    ".....k..........", "................", "................", "................"],
+  'day': [
+    "................", "..rrrrrrrrrrrr..", "..rrrrrrrrrrrr..", "..kwwwwwwwwwwk..",
+    "..kwwwwkkwwwwk..", "..kwwwkkkwwwwk..", "..kwwwwkkwwwwk..", "..kwwwwkkwwwwk..",
+    "..kwwwwkkwwwwk..", "..kwwwwkkwwwwk..", "..kwwwkkkkwwwk..", "..kwwwwwwwwwwk..",
+    "..kkkkkkkkkkkk..", "................", "................", "................"],
+  'week': [
+    "................", ".rrrrrrrrrrrrrr.", ".rrrrrrrrrrrrrr.", ".kwwwwwwwwwwwwk.",
+    ".kwbwbwbwbwbwbk.", ".kwbwbwbwbwbwbk.", ".kwbwbwbwbwbwbk.", ".kwbwbwbwbwbwbk.",
+    ".kwbwbwbwbwbwbk.", ".kwbwbwbwbwbwbk.", ".kwwwwwwwwwwwwk.", ".kkkkkkkkkkkkkk.",
+    "................", "................", "................", "................"],
+  'month': [
+    "................", ".rrrrrrrrrrrrrr.", ".rrrrrrrrrrrrrr.", ".kwwwwwwwwwwwwk.",
+    ".kwgwgwgwgwgwgk.", ".kwwwwwwwwwwwwk.", ".kwgwgwgwgwgwgk.", ".kwwwwwwwwwwwwk.",
+    ".kwgwgwgwgwgwgk.", ".kwwwwwwwwwwwwk.", ".kwgwgwgwgwgwgk.", ".kwwwwwwwwwwwwk.",
+    ".kwgwgwgwwwwwwk.", ".kkkkkkkkkkkkkk.", "................", "................"],
+  'all': [
+    "................", "................", ".kk.kkkkkkkkkk..", ".kk.kkkkkkkkkk..",
+    "................", ".kk.kkkkkkkkkk..", ".kk.kkkkkkkkkk..", "................",
+    ".kk.kkkkkkkkkk..", ".kk.kkkkkkkkkk..", "................", ".kk.kkkkkkkkkk..",
+    ".kk.kkkkkkkkkk..", "................", "................", "................"],
+  'today': [
+    "................", "..rrrrrrrrrrrr..", "..rrrrrrrrrrrr..", "..kwwwwwwwwwwk..",
+    "..kwwwwwwwwwwk..", "..kwwwGGGGwwwk..", "..kwwGGGGGGwwk..", "..kwwGGGGGGwwk..",
+    "..kwwGGGGGGwwk..", "..kwwGGGGGGwwk..", "..kwwwGGGGwwwk..", "..kwwwwwwwwwwk..",
+    "..kkkkkkkkkkkk..", "................", "................", "................"],
+}
+TOOLBAR_ORDER = ['previous', 'next', 'day', 'week', 'month', 'all', 'today']
+
+
+def art_pixels(rows):
+    assert len(rows) == 16
+    out = []
+    for r in rows:
+        assert len(r) == 16, r
+        out.append([None if c == '.' else PALETTE[c] for c in r])
+    return out
+
+
+def pad_pictures(out):
+    write_ico(os.path.join(out, 'pad.ico'), art_pixels(PAD_ICONS['pad']))
+    write_ico(os.path.join(out, 'padlink.ico'), art_pixels(PAD_ICONS['link']))
+    images = [art_pixels(TOOLBAR[n]) for n in TOOLBAR_ORDER]
+
+    def get(x, y):
+        p = images[x // 16][y][x % 16]
+        return MASK if p is None else p
+    write_bmp24(os.path.join(out, 'padtoolbar.bmp'), 16 * len(images), 16, get)
+
+
 
 def installer_side(path, width=164, height=314):
     """The installer's welcome and finish page picture: the note icon, large, on a soft gradient."""
@@ -344,8 +424,10 @@ def main():
     write_ico(os.path.join(out, 'designer.ico'), badge(note, 'star'))
     write_ico(os.path.join(out, 'wizard.ico'), badge(note, 'key'))
     write_ico(os.path.join(out, 'calendar.ico'), ICONS_PIX['calendar'])
+    write_ico(os.path.join(out, 'link.ico'), ICONS_PIX['link'])
     chime(os.path.join(out, 'clock.wav'))
     installer_side(os.path.join(out, 'installer.bmp'))
+    pad_pictures(out)
 
 
 if __name__ == '__main__':
