@@ -764,20 +764,13 @@ void CMainWnd::NoteCosmeticsCommand(UINT command, const NOTE_PAD& note, HWND own
     case kCmdTextFont: {
       // The dialog counts points at the system DPI; the note keeps the height at 96 DPI.
       const uint32_t dpi = SystemDpi();
-      ::LOGFONTW lf = IconTitleFontAt(dpi);
-      if (copy.font.lfFaceName[0]) {
-        lf = ToWinFont(copy.font);
-        lf.lfHeight = FontHeightAtDpi(lf.lfHeight, dpi);
-        lf.lfWidth = FontHeightAtDpi(lf.lfWidth, dpi);
-      }
+      ::LOGFONTW lf = ToWinFontAt(copy.font, dpi);
       CHOOSEFONTW cf{sizeof cf};
       cf.hwndOwner = owner;
       cf.lpLogFont = &lf;
       cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
       if (!::ChooseFontW(&cf)) return;
-      lf.lfHeight = FontHeightToStore(lf.lfHeight, dpi);
-      lf.lfWidth = FontHeightToStore(lf.lfWidth, dpi);
-      copy.font = FromWinFont(lf);
+      copy.font = FromWinFontAt(lf, dpi);
       copy.flags |= kNoteOwnFont;
       changed = true;
       break;

@@ -5,6 +5,7 @@
 #include "designer/PreviewPlacement.h"
 #include "designer/SaveAsDlg_win.h"
 #include "designer/SkinFiles_win.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "resources/ZavraNd_res.h"
@@ -291,7 +292,8 @@ void CQelNoteDesignerDlg::OnPreview() {
   ::GetWindowRect(self, &designer);
   const bool first = !preview_ || !preview_->GetSafeHwnd();
   if (first) {
-    const SkinRect paper = FirstPreviewPaper(SkinRect{designer.left, designer.top, designer.right, designer.bottom});
+    const SkinRect paper =
+        FirstPreviewPaper(SkinRect{designer.left, designer.top, designer.right, designer.bottom}, WindowDpi(self));
     preview_ = std::make_unique<CPreviewWnd>();
     if (!preview_->Create(self, RECT{paper.left, paper.top, paper.right, paper.bottom})) {
       preview_.reset();

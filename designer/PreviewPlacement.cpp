@@ -13,10 +13,10 @@ int32_t Inside(int32_t start, int32_t length, int32_t low, int32_t high) {
 
 }  // namespace
 
-SkinRect FirstPreviewPaper(const SkinRect& designer) {
-  constexpr int32_t kWidth = 125, kHeight = 75, kGap = 3, kDrop = 70;
-  const int32_t right = designer.left - kGap, top = designer.top + kDrop;
-  return SkinRect{right - kWidth, top, right, top + kHeight};
+SkinRect FirstPreviewPaper(const SkinRect& designer, uint32_t dpi) {
+  const DpiScale px(dpi);
+  const int32_t right = designer.left - px(3), top = designer.top + px(70);
+  return SkinRect{right - px(125), top, right, top + px(75)};
 }
 
 SkinRect KeepInsideArea(const SkinRect& paper, int zone, const SkinRect& area) {

@@ -5,8 +5,8 @@
 namespace zavra {
 
 // The preview's first paper: 125 x 75 pixels, its right edge 3 pixels left of the designer
-// window and its top 70 pixels below the designer's top.
-SkinRect FirstPreviewPaper(const SkinRect& designer);
+// window and its top 70 pixels below the designer's top (pixels at 96 DPI, scaled to `dpi`).
+SkinRect FirstPreviewPaper(const SkinRect& designer, uint32_t dpi = kBaseDpi);
 
 // Keeps a paper rectangle inside the work area. A move (zone 0) shifts it in whole; a resize
 // (the zones of the skinned window) stops the dragged edges at the area's edges.

@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include "designer/PreviewPlacement.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "resources/ZavraNd_res.h"
 
@@ -20,8 +21,9 @@ RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; 
   return ::ColorHLSToRGB(hue, static_cast<WORD>(lightness * 83 / 100), static_cast<WORD>(saturation * 83 / 100));
 }
 
-HICON LoadSmallIcon(UINT id) {
-  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+HICON LoadSmallIcon(UINT id, uint32_t dpi) {
+  const int size = ScaleToDpi(kIconSize, dpi);
+  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
 }
 
 }  // namespace
@@ -39,10 +41,16 @@ bool CPreviewWnd::Create(HWND owner, const RECT& paper) {
   if (!CBkgWnd::Create(placed, owner)) return false;
   ::SetWindowTextW(*this, LoadResString(IDS_PREVIEW).c_str());
   SetColors(RGB(255, 255, 255), RGB(0, 0, 0), InactiveBorder());
-  noteIcon_.reset(LoadSmallIcon(IDI_SAMPLE_NOTE));
-  linkIcon_.reset(LoadSmallIcon(IDI_SAMPLE_LINK));
+  LoadIcons();
   return true;
 }
+
+void CPreviewWnd::LoadIcons() {
+  noteIcon_.reset(LoadSmallIcon(IDI_SAMPLE_NOTE, dpi()));
+  linkIcon_.reset(LoadSmallIcon(IDI_SAMPLE_LINK, dpi()));
+}
+
+void CPreviewWnd::OnDpiChanged() { LoadIcons(); }
 
 void CPreviewWnd::ShowSkin(SkinPtr skin, const RECT* besideOf) {
   const bool any = static_cast<bool>(skin);
@@ -57,7 +65,7 @@ void CPreviewWnd::ShowSkin(SkinPtr skin, const RECT* besideOf) {
     // A fixed paper or pictures sticking out make the window other than 125 pixels wide.
     RECT window{};
     ::GetWindowRect(*this, &window);
-    ::OffsetRect(&paper, besideOf->left - 3 - window.right, 0);
+    ::OffsetRect(&paper, besideOf->left - ScaleToDpi(3, dpi()) - window.right, 0);
   }
   // A fixed paper size may also have carried the paper off the screen.
   const RECT kept = ToRect(KeepInsideArea(ToSkinRect(paper), 0, ToSkinRect(WorkAreaFor(paper))));

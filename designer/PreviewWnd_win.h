@@ -12,17 +12,19 @@ class CPreviewWnd : public CBkgWnd {
   // A hidden preview owned by `owner` whose paper covers `paper` (kept on the screen).
   bool Create(HWND owner, const RECT& paper);
   // Shows a new skin (null: none) without activating the window; with `besideOf`, the window
-  // is first moved so that its right edge is 3 pixels left of that rectangle.
+  // is first moved so that its right edge is 3 pixels (at 96 DPI) left of that rectangle.
   void ShowSkin(SkinPtr skin, const RECT* besideOf = nullptr);
 
  protected:
   HICON GetLayerIcon(int32_t kind) override;
   void AdjustRect(int zone, RECT& paper) override;
+  void OnDpiChanged() override;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   IconHandle noteIcon_;
   IconHandle linkIcon_;
+  void LoadIcons();
 };
 
 // The work area of the monitor that holds most of `rect`.

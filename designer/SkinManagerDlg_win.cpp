@@ -4,6 +4,7 @@
 
 #include "designer/DesignerUi_win.h"
 #include "designer/SkinFiles_win.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "resources/ZavraNd_res.h"
 
@@ -17,10 +18,14 @@ bool CSkinManagerDlg::OnInitDialog() {
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH;
   column.pszText = caption.data();
-  column.cx = 100;
+  column.cx = ScaleToDpi(100, WindowDpi(*this));
   ::SendDlgItemMessageW(*this, IDC_SKINS, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
   Fill();
   return true;
+}
+
+void CSkinManagerDlg::OnDpiChanged(uint32_t dpi) {
+  ::SendDlgItemMessageW(*this, IDC_SKINS, LVM_SETCOLUMNWIDTH, 0, ScaleToDpi(100, dpi));
 }
 
 void CSkinManagerDlg::Fill() {

@@ -17,6 +17,7 @@ class CSkinManagerDlg : public CDialog {
   bool OnCommand(UINT id, UINT code, HWND control) override;
   void OnOK() override;
   INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnDpiChanged(uint32_t dpi) override;
 
  private:
   void Fill();

@@ -15,12 +15,7 @@ IconHandle StripIcon(const std::wstring& folder, uint32_t index, int size) {
 }
 
 FontHandle NoteFont(const zavra::LOGFONTW* face, bool clearType, uint32_t dpi) {
-  ::LOGFONTW lf = IconTitleFontAt(dpi);
-  if (face && face->lfFaceName[0]) {
-    lf = ToWinFont(*face);
-    lf.lfHeight = FontHeightAtDpi(lf.lfHeight, dpi);
-    lf.lfWidth = FontHeightAtDpi(lf.lfWidth, dpi);
-  }
+  ::LOGFONTW lf = face ? ToWinFontAt(*face, dpi) : IconTitleFontAt(dpi);
   lf.lfQuality = clearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
   FontHandle font(::CreateFontIndirectW(&lf));
   if (!font && face) return NoteFont(nullptr, clearType, dpi);

@@ -7,6 +7,7 @@
 
 #include "app/Geometry.h"
 #include "app/MainWnd_win.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "notewnd/NoteIcons_win.h"
@@ -14,6 +15,7 @@
 #include "pad/PadText.h"
 #include "resources/pad_res.h"
 #include "schedule/WeekStart_win.h"
+#include "skin/IconStrip_win.h"
 #include "store/StoreWin.h"
 
 namespace zavra {
@@ -119,7 +121,7 @@ bool CPadFrame::Create(int64_t time, const NOTE_PAD* note, int categoryArgument)
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
   std::optional<std::vector<uint8_t>> saved;
   if (auto key = main_.environment().registry->OpenSettingsKey()) saved = key->GetBinary(kPadRectValue, 16);
-  RECT32 place = PadRectFromBytes(saved, FromWinRect(primary));
+  RECT32 place = PadRectFromBytes(saved, FromWinRect(primary), SystemDpi());
   place = ClampInto(place, WorkAreaFor(place));
   HMENU menu = ::LoadMenuW(inst, MAKEINTRESOURCEW(IDR_PAD));
   if (!CreateEx(0, kPadClass, ToWide(texts_.title).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ToWinRect(place),
@@ -137,17 +139,55 @@ bool CPadFrame::Create(int64_t time, const NOTE_PAD* note, int categoryArgument)
 int CPadFrame::OnCreate() {
   HINSTANCE inst = ::GetModuleHandleW(nullptr);
   accelerators_ = ::LoadAcceleratorsW(inst, MAKEINTRESOURCEW(IDR_PAD));
-  font_ = NoteFont(nullptr, main_.settings().clearType);
-  textHeight_ = MeasureTextHeight(*this, font_.get());
-  // The icon strip: CLR_DEFAULT takes its top-left pixel as the transparent colour.
-  icons_.reset(::ImageList_LoadImageW(nullptr, main_.environment().folders.iconStrip.c_str(), kIconStripCell, 10,
-                                      CLR_DEFAULT, IMAGE_BITMAP, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  dpi_ = WindowDpi(*this);
   CreateBars();
   if (!view_.Create(*this, kListId)) return -1;
-  view_.SetRowHeight(2 * textHeight_ + 12);
+  LoadLook();
   LoadCategories();
   Layout();
   return 0;
+}
+
+void CPadFrame::LoadLook() {
+  font_ = NoteFont(nullptr, main_.settings().clearType, dpi_);
+  textHeight_ = MeasureTextHeight(*this, font_.get());
+  icons_ = LoadIconStrip(main_.environment().folders.iconStrip, IconSizeAt(dpi_));
+  ImageListHandle tools = LoadResourceStrip(::GetModuleHandleW(nullptr), IDR_PAD, RGB(255, 0, 255), IconSizeAt(dpi_));
+  ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tools.get()));
+  toolbarImages_ = std::move(tools);
+  view_.SetDpi(dpi_);
+  view_.SetRowHeight(2 * textHeight_ + PadCardMetricsAt(dpi_).rowExtra);
+  SizeBands();
+}
+
+void CPadFrame::SizeBands() {
+  if (!rebar_) return;
+  ::SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+  SIZE size{};
+  ::SendMessageW(toolbar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof band;
+  band.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE;
+  band.cxMinChild = static_cast<UINT>(size.cx);
+  band.cyMinChild = static_cast<UINT>(size.cy);
+  band.cx = static_cast<UINT>(size.cx);
+  ::SendMessageW(rebar_, RB_SETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band));
+  if (!bar_.GetSafeHwnd()) return;
+  band.cxMinChild = static_cast<UINT>(ScaleToDpi(120, dpi_));
+  band.cyMinChild = static_cast<UINT>(bar_.height());
+  band.cx = static_cast<UINT>(ScaleToDpi(200, dpi_));
+  ::SendMessageW(rebar_, RB_SETBANDINFOW, 1, reinterpret_cast<LPARAM>(&band));
+}
+
+void CPadFrame::OnDpiChanged(uint32_t dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  view_.CloseTip();
+  LoadLook();
+  LoadCategories();  // the filter's icons
+  ::SetWindowPos(*this, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+  view_.Reload(true);
 }
 
 void CPadFrame::CreateBars() {
@@ -165,8 +205,7 @@ void CPadFrame::CreateBars() {
                                0, 0, 0, 0, rebar_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kToolbarId)), inst,
                                nullptr);
   ::SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  toolbarImages_.reset(::ImageList_LoadImageW(inst, MAKEINTRESOURCEW(IDR_PAD), 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
-                                              LR_CREATEDIBSECTION));
+  toolbarImages_ = LoadResourceStrip(inst, IDR_PAD, RGB(255, 0, 255), IconSizeAt(dpi_));
   ::SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolbarImages_.get()));
   // The buttons' texts are their tips only.
   ::SendMessageW(toolbar_, TB_SETMAXTEXTROWS, 0, 0);
@@ -201,9 +240,9 @@ void CPadFrame::CreateBars() {
   if (!bar_.Create(rebar_)) return;
   band.fStyle = RBBS_CHILDEDGE | RBBS_NOGRIPPER | RBBS_BREAK;
   band.hwndChild = bar_.GetSafeHwnd();
-  band.cxMinChild = 120;
+  band.cxMinChild = static_cast<UINT>(ScaleToDpi(120, dpi_));
   band.cyMinChild = static_cast<UINT>(bar_.height());
-  band.cx = 200;
+  band.cx = static_cast<UINT>(ScaleToDpi(200, dpi_));
   ::SendMessageW(rebar_, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
 }
 
@@ -624,7 +663,7 @@ LRESULT CPadFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MEASUREITEM: {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
       if (item->CtlType == ODT_LISTBOX && item->CtlID == kListId) {
-        item->itemHeight = static_cast<UINT>(2 * textHeight_ + 12);
+        item->itemHeight = static_cast<UINT>(2 * textHeight_ + PadCardMetricsAt(dpi_).rowExtra);
         return TRUE;
       }
       break;
@@ -642,9 +681,13 @@ LRESULT CPadFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      info->ptMinTrackSize = {200, 150};
+      const PadCardMetrics m = PadCardMetricsAt(dpi_);
+      info->ptMinTrackSize = {m.minWidth, m.minHeight};
       return 0;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiOfMessage(wp), SuggestedRect(lp));
+      return 0;
     case WM_NOTE_NOTIFY:
       OnNoteNotify(wp, lp);
       return 0;

@@ -75,6 +75,8 @@ class CPadFrame : public CWnd {
   const LocalePadFormat& format() const { return format_; }
   int textHeight() const { return textHeight_; }
   HFONT listFont() const { return font_.get(); }
+  // The DPI the pad is drawn for: that of its monitor.
+  uint32_t dpi() const { return dpi_; }
   CMainWnd& main() { return main_; }
 
  protected:
@@ -86,6 +88,10 @@ class CPadFrame : public CWnd {
   void OnDestroy();
   void Layout();
   void CreateBars();
+  // The fonts, icons and row height for the pad's DPI.
+  void LoadLook();
+  void SizeBands();
+  void OnDpiChanged(uint32_t dpi, const RECT& suggested);
   void LoadCategories();
   void OnNoteNotify(WPARAM code, LPARAM lp);
   // After the model changed: the list, the caption, the "Now" label and the toolbar.
@@ -114,6 +120,7 @@ class CPadFrame : public CWnd {
   ImageListHandle icons_;
   ImageListHandle toolbarImages_;
   FontHandle font_;
+  uint32_t dpi_ = kBaseDpi;
   int textHeight_ = 13;
   bool opened_ = false;   // ShowInPad has run: a later call only selects a listed note
   bool closing_ = false;  // in WM_DESTROY: the search box's last focus change searches nothing

@@ -75,13 +75,28 @@ bool ContainsWord(std::u16string_view upperText, std::u16string_view upperWord) 
   return upperWord.empty() || upperText.find(upperWord) != std::u16string_view::npos;
 }
 
-RECT32 DefaultPadRect(const RECT32& work) {
-  const int32_t half = std::min(work.bottom, 768) / 2;
-  return {work.right - 450, work.bottom - half - 120, work.right - 150, work.bottom - 50};
+RECT32 DefaultPadRect(const RECT32& work, uint32_t dpi) {
+  const DpiScale px(dpi);
+  const int32_t half = std::min(work.bottom, px(768)) / 2;
+  return {work.right - px(450), work.bottom - half - px(120), work.right - px(150), work.bottom - px(50)};
 }
 
-RECT32 PadRectFromBytes(const std::optional<std::vector<uint8_t>>& bytes, const RECT32& workArea) {
-  if (!bytes || bytes->size() != 16) return DefaultPadRect(workArea);
+PadCardMetrics PadCardMetricsAt(uint32_t dpi) {
+  const DpiScale px(dpi);
+  const PadCardMetrics at96;
+  PadCardMetrics m;
+  for (auto field : {&PadCardMetrics::insetX, &PadCardMetrics::insetY, &PadCardMetrics::padding,
+                     &PadCardMetrics::lineGap, &PadCardMetrics::rowExtra, &PadCardMetrics::iconSize,
+                     &PadCardMetrics::iconTop, &PadCardMetrics::markTop, &PadCardMetrics::iconRight,
+                     &PadCardMetrics::calendarRight, &PadCardMetrics::linkRight, &PadCardMetrics::linkColumn,
+                     &PadCardMetrics::tipX, &PadCardMetrics::tipY, &PadCardMetrics::menuX, &PadCardMetrics::minWidth,
+                     &PadCardMetrics::minHeight})
+    m.*field = px(at96.*field);
+  return m;
+}
+
+RECT32 PadRectFromBytes(const std::optional<std::vector<uint8_t>>& bytes, const RECT32& workArea, uint32_t dpi) {
+  if (!bytes || bytes->size() != 16) return DefaultPadRect(workArea, dpi);
   int32_t v[4];
   for (int i = 0; i < 4; ++i) {
     uint32_t u = 0;
@@ -91,7 +106,7 @@ RECT32 PadRectFromBytes(const std::optional<std::vector<uint8_t>>& bytes, const 
   const RECT32 r{v[0], v[1], v[2], v[3]};
   // A window smaller than its caption or larger than any screen was not written by us.
   const int64_t w = static_cast<int64_t>(r.right) - r.left, h = static_cast<int64_t>(r.bottom) - r.top;
-  if (w < 100 || h < 60 || w > 16384 || h > 16384) return DefaultPadRect(workArea);
+  if (w < 100 || h < 60 || w > 16384 || h > 16384) return DefaultPadRect(workArea, dpi);
   return r;
 }
 

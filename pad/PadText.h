@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/DpiScale.h"
 #include "pad/PadTerm.h"
 #include "schedule/LocalTime.h"
 #include "store/NoteRecord.h"
@@ -47,8 +48,25 @@ bool ContainsWord(std::u16string_view upperText, std::u16string_view upperWord);
 
 // "PadRect": 16 bytes (left, top, right, bottom). The default lies at the bottom right of the
 // work area; a missing, short or unusable value gives the default.
-RECT32 DefaultPadRect(const RECT32& workArea);
-RECT32 PadRectFromBytes(const std::optional<std::vector<uint8_t>>& bytes, const RECT32& workArea);
+RECT32 DefaultPadRect(const RECT32& workArea, uint32_t dpi = kBaseDpi);
+RECT32 PadRectFromBytes(const std::optional<std::vector<uint8_t>>& bytes, const RECT32& workArea,
+                        uint32_t dpi = kBaseDpi);
+
+// Where a row's card and its parts go at a DPI (pixels): the card inside its row, the text
+// inside the card, and the marks at its top right, each `right` pixels left of the card's edge.
+struct PadCardMetrics {
+  int32_t insetX = 2, insetY = 1;
+  int32_t padding = 4, lineGap = 3;
+  int32_t rowExtra = 12;  // a row is two text lines and this
+  int32_t iconSize = 16;
+  int32_t iconTop = 3, markTop = 4;
+  int32_t iconRight = 54, calendarRight = 36, linkRight = 20;
+  int32_t linkColumn = 26;  // at the list's right edge: acts on the link
+  int32_t tipX = 4, tipY = 2;  // a cut title's tip starts this far up-left of it
+  int32_t menuX = 20;          // a row menu opened from the keyboard, from the row's left
+  int32_t minWidth = 200, minHeight = 150;  // of the window
+};
+PadCardMetrics PadCardMetricsAt(uint32_t dpi);
 std::vector<uint8_t> PadRectBytes(const RECT32& rect);
 
 }  // namespace zavra

@@ -12,12 +12,9 @@ namespace zavra {
 
 namespace {
 
-constexpr int kPadding = 4;   // text inside the card
-constexpr int kLineGap = 3;   // between the time line and the title
-
-IconHandle RowIcon(UINT id) {
+IconHandle RowIcon(UINT id, int size) {
   return IconHandle(static_cast<HICON>(
-      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0)));
+      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
 }
 
 }  // namespace
@@ -32,9 +29,14 @@ bool CPadView::Create(HWND parent, UINT id) {
                              0, 0, 10, 10, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                              ::GetModuleHandleW(nullptr), nullptr);
   if (!h || !SubclassWindow(h)) return false;
-  linkIcon_ = RowIcon(IDI_PAD_LINK);
-  calendarIcon_ = RowIcon(IDI_PAD_CALENDAR);
+  SetDpi(kBaseDpi);
   return true;
+}
+
+void CPadView::SetDpi(uint32_t dpi) {
+  metrics_ = PadCardMetricsAt(dpi);
+  linkIcon_ = RowIcon(IDI_PAD_LINK, metrics_.iconSize);
+  calendarIcon_ = RowIcon(IDI_PAD_CALENDAR, metrics_.iconSize);
 }
 
 void CPadView::SetRowHeight(int height) {
@@ -70,7 +72,10 @@ int CPadView::RowAt(POINT client) const {
   return row < static_cast<int>(frame_.model().RowCount()) ? row : -1;
 }
 
-RECT CPadView::CardOf(const RECT& item) const { return {item.left + 2, item.top + 1, item.right - 2, item.bottom - 1}; }
+RECT CPadView::CardOf(const RECT& item) const {
+  const int x = metrics_.insetX, y = metrics_.insetY;
+  return {item.left + x, item.top + y, item.right - x, item.bottom - y};
+}
 
 CPadView::RowCache& CPadView::CacheOf(size_t row) {
   if (row >= cache_.size()) cache_.resize(frame_.model().RowCount());
@@ -112,29 +117,34 @@ void CPadView::DrawItem(const DRAWITEMSTRUCT& item) {
   const PadEntry& entry = frame_.model().Row(item.itemID);
   const int lineHeight = frame_.textHeight();
   // The marks at the top right, and the time line stopping short of them.
-  int textRight = card.right - kPadding;
+  const PadCardMetrics& m = metrics_;
+  const int padding = m.padding, icon = m.iconSize;
+  int textRight = card.right - padding;
   const int strip = frame_.icons() ? ::ImageList_GetImageCount(frame_.icons()) : 0;
   if (cache.look.icon >= 1 && cache.look.icon < strip) {
-    ::ImageList_Draw(frame_.icons(), cache.look.icon, dc, card.right - 54, card.top + 3, ILD_TRANSPARENT);
-    textRight = card.right - 54 - kPadding;
+    ::ImageList_Draw(frame_.icons(), cache.look.icon, dc, card.right - m.iconRight, card.top + m.iconTop,
+                     ILD_TRANSPARENT);
+    textRight = card.right - m.iconRight - padding;
   }
   if (entry.note.flags & kNoteOnCalendar) {
-    ::DrawIconEx(dc, card.right - 36, card.top + 4, calendarIcon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
-    textRight = std::min<int>(textRight, card.right - 36 - kPadding);
+    ::DrawIconEx(dc, card.right - m.calendarRight, card.top + m.markTop, calendarIcon_.get(), icon, icon, 0, nullptr,
+                 DI_NORMAL);
+    textRight = std::min<int>(textRight, card.right - m.calendarRight - padding);
   }
   if (!entry.note.link.empty()) {
-    ::DrawIconEx(dc, card.right - 20, card.top + 4, linkIcon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
-    textRight = std::min<int>(textRight, card.right - 20 - kPadding);
+    ::DrawIconEx(dc, card.right - m.linkRight, card.top + m.markTop, linkIcon_.get(), icon, icon, 0, nullptr,
+                 DI_NORMAL);
+    textRight = std::min<int>(textRight, card.right - m.linkRight - padding);
   }
   SelectObjectScope font(dc, frame_.listFont());
   ::SetBkMode(dc, TRANSPARENT);
-  RECT time{card.left + kPadding, card.top + kPadding, textRight, card.top + kPadding + lineHeight};
+  RECT time{card.left + padding, card.top + padding, textRight, card.top + padding + lineHeight};
   ::SetTextColor(dc, cache.look.time);
   const std::wstring timeText = ToWide(cache.look.timeText);
   ::DrawTextW(dc, timeText.c_str(), static_cast<int>(timeText.size()), &time,
               DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT | DT_TOP);
 
-  RECT title{card.left + kPadding, time.bottom + kLineGap, card.right - kPadding, time.bottom + kLineGap + lineHeight};
+  RECT title{card.left + padding, time.bottom + m.lineGap, card.right - padding, time.bottom + m.lineGap + lineHeight};
   const std::wstring titleText = ToWide(cache.look.title);
   RECT needed{0, 0, 0, 0};
   ::DrawTextW(dc, titleText.c_str(), static_cast<int>(titleText.size()), &needed,
@@ -151,7 +161,7 @@ bool CPadView::OnLinkColumn(int row, POINT client) const {
   if (row < 0) return false;
   RECT client_rect{};
   ::GetClientRect(*this, &client_rect);
-  return !frame_.model().Row(static_cast<size_t>(row)).note.link.empty() && client.x >= client_rect.right - kLinkColumn;
+  return !frame_.model().Row(static_cast<size_t>(row)).note.link.empty() && client.x >= client_rect.right - metrics_.linkColumn;
 }
 
 void CPadView::OnButtonDown(POINT client) {
@@ -190,7 +200,7 @@ void CPadView::OnHover(POINT client) {
   ::OffsetRect(&title, item.left, item.top);
   if (!cache.titleCut || !::PtInRect(&title, client)) return;
   // The tip's text lies over the cut title: its border and margin sit just outside it.
-  POINT at{title.left - 4, title.top - 2};
+  POINT at{title.left - metrics_.tipX, title.top - metrics_.tipY};
   ::ClientToScreen(*this, &at);
   tip_.SetText(ToWide(cache.look.title));
   tip_.ShowAt(at, ::GetAncestor(*this, GA_ROOT));
@@ -230,7 +240,7 @@ LRESULT CPadView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         RECT item{};
         const int row = frame_.model().selected();
         if (row >= 0) ::SendMessageW(*this, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        POINT screen{item.left + 20, item.top + rowHeight_ / 2};
+        POINT screen{item.left + metrics_.menuX, item.top + rowHeight_ / 2};
         ::ClientToScreen(*this, &screen);
         frame_.ShowRowMenu(screen, false);
       }

@@ -10,6 +10,7 @@
 #include "framework/Window.h"
 #include "notewnd/TipWnd_win.h"
 #include "pad/PadEntries.h"
+#include "pad/PadText.h"
 
 namespace zavra {
 
@@ -17,7 +18,6 @@ class CPadFrame;
 
 class CPadView : public CWnd {
  public:
-  static constexpr int kLinkColumn = 26;  // pixels at the right edge that act on the link
 
   explicit CPadView(CPadFrame& frame);
 
@@ -29,6 +29,8 @@ class CPadView : public CWnd {
   void DrawItem(const DRAWITEMSTRUCT& item);
   int RowHeight() const { return rowHeight_; }
   void SetRowHeight(int height);
+  // The marks and the card's lengths for the pad's DPI.
+  void SetDpi(uint32_t dpi);
   // The row under a client point, or -1.
   int RowAt(POINT client) const;
   int TopRow() const;
@@ -62,6 +64,7 @@ class CPadView : public CWnd {
   std::vector<std::optional<RowCache>> cache_;
   IconHandle linkIcon_;
   IconHandle calendarIcon_;
+  PadCardMetrics metrics_;
   CTipWnd tip_;
   POINT lastMouse_{-1, -1};
 };

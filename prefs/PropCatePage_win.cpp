@@ -1,9 +1,11 @@
 #include "prefs/PropCatePage_win.h"
+#include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "prefs/PageValues.h"
 #include "resources/notezavra_res.h"
 #include "schedule/LocalTime.h"
+#include "skin/IconStrip_win.h"
 #include "store/StoreWin.h"
 #include <commdlg.h>
 
@@ -43,8 +45,7 @@ bool CPropCatePage::OnInitDialog() {
   SetSpinRange(IDC_PC_VARIATION_SPIN, kVariationRange.min, kVariationRange.max);
 
   // Icon list: a blank row, then every picture of the strip from the second on.
-  icons_.reset(::ImageList_LoadImageW(nullptr, host().IconStripPath().c_str(), 16, 10, CLR_DEFAULT, IMAGE_BITMAP,
-                                      LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  icons_ = LoadIconStrip(host().IconStripPath(), IconSizeAt(WindowDpi(self)));
   iconBox_.SubclassDlgItem(IDC_PC_ICON, self);
   iconBox_.Fill(icons_.get());
   soundBox_.SubclassDlgItem(IDC_PC_SOUND, self);
@@ -138,11 +139,21 @@ void CPropCatePage::TakeTypedName() {
   showing_ = false;
 }
 
+void CPropCatePage::OnDpiChanged(uint32_t dpi) {
+  // The icon list shows the strip at the icon size of the new monitor.
+  ImageListHandle icons = LoadIconStrip(host().IconStripPath(), IconSizeAt(dpi));
+  const int icon = iconBox_.selected();
+  showing_ = true;
+  iconBox_.Fill(icons.get());
+  iconBox_.Select(icon);
+  showing_ = false;
+  icons_ = std::move(icons);
+}
+
 void CPropCatePage::NewCategory() {
   TakeTypedName();
-  ::LOGFONTW font{};
-  ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
-  list_.push_back(NewCategoryRecord(ToU16(LoadResString(IDS_NEW_CATEGORY)), FromWinFont(font)));
+  // Category files keep font heights at 96 DPI.
+  list_.push_back(NewCategoryRecord(ToU16(LoadResString(IDS_NEW_CATEGORY)), FromWinFont(IconTitleFontAt(kBaseDpi))));
   HWND box = Item(IDC_PC_NAME);
   showing_ = true;
   current_ = static_cast<int>(::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(list_.back().name))));
@@ -190,11 +201,9 @@ void CPropCatePage::PickColor(bool paper) {
 void CPropCatePage::PickFont() {
   NOTE_CATE* c = Selected();
   if (!c) return;
-  ::LOGFONTW lf{};
-  if (c->font.lfFaceName[0])
-    lf = ToWinFont(c->font);
-  else
-    ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof lf, &lf, 0);
+  // The dialog counts points at the system DPI; the category keeps the height at 96 DPI.
+  const uint32_t dpi = SystemDpi();
+  ::LOGFONTW lf = ToWinFontAt(c->font, dpi);
   CHOOSEFONTW cf{sizeof cf};
   cf.hwndOwner = GetSafeHwnd();
   cf.lpLogFont = &lf;
@@ -202,7 +211,7 @@ void CPropCatePage::PickFont() {
   const HWND self = GetSafeHwnd();
   // Only the font is kept: the colour chosen in the dialog is not the category's text colour.
   if (!::ChooseFontW(&cf) || !::IsWindow(self) || !(c = Selected())) return;
-  c->font = FromWinFont(lf);
+  c->font = FromWinFontAt(lf, dpi);
   UpdateSample();
   MarkModified();
 }

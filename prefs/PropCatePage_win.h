@@ -25,6 +25,7 @@ class CPropCatePage : public CQePropPage {
   void DoDataExchange(DataExchange& dx) override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
   bool Store() override;
+  void OnDpiChanged(uint32_t dpi) override;
 
  private:
   NOTE_CATE* Selected();

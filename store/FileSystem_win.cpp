@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/Text.h"
 #include "store/PortableFileSystem.h"
@@ -88,6 +89,21 @@ bool RetryWhileLocked(Attempt attempt) {
 ::LOGFONTW ToWinFont(const zavra::LOGFONTW& font) { return CopyFont<::LOGFONTW>(font); }
 
 zavra::LOGFONTW FromWinFont(const ::LOGFONTW& font) { return CopyFont<zavra::LOGFONTW>(font); }
+
+::LOGFONTW ToWinFontAt(const zavra::LOGFONTW& font, uint32_t dpi) {
+  if (!font.lfFaceName[0]) return IconTitleFontAt(dpi);
+  ::LOGFONTW out = ToWinFont(font);
+  out.lfHeight = FontHeightAtDpi(out.lfHeight, dpi);
+  out.lfWidth = FontHeightAtDpi(out.lfWidth, dpi);
+  return out;
+}
+
+zavra::LOGFONTW FromWinFontAt(const ::LOGFONTW& font, uint32_t dpi) {
+  zavra::LOGFONTW out = FromWinFont(font);
+  out.lfHeight = FontHeightToStore(out.lfHeight, dpi);
+  out.lfWidth = FontHeightToStore(out.lfWidth, dpi);
+  return out;
+}
 
 bool Win32FileSystem::Read(const std::u16string& path, std::vector<uint8_t>& out, size_t maxBytes) {
   out.clear();

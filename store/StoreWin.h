@@ -22,6 +22,10 @@ static_assert(sizeof(RECT32) == sizeof(::RECT));
 
 ::LOGFONTW ToWinFont(const zavra::LOGFONTW& font);
 zavra::LOGFONTW FromWinFont(const ::LOGFONTW& font);
+// Note and category files keep font heights at 96 DPI: a stored font as it is drawn or picked at
+// `dpi`, and a font picked at `dpi` as it is stored. An empty face stands for the icon-title font.
+::LOGFONTW ToWinFontAt(const zavra::LOGFONTW& font, uint32_t dpi);
+zavra::LOGFONTW FromWinFontAt(const ::LOGFONTW& font, uint32_t dpi);
 inline ::RECT ToWinRect(const RECT32& r) { return ::RECT{r.left, r.top, r.right, r.bottom}; }
 inline RECT32 FromWinRect(const ::RECT& r) { return RECT32{r.left, r.top, r.right, r.bottom}; }
 

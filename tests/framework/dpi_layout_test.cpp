@@ -4,10 +4,12 @@
 
 #include "app/MenuModel.h"
 #include "app/Settings.h"
+#include "designer/PreviewPlacement.h"
 #include "framework/DpiScale.h"
 #include "notewnd/Snapping.h"
 #include "notewnd/TipLayout.h"
 #include "notewnd/TrackerLayout.h"
+#include "pad/PadText.h"
 #include "schedule/CalendarGeometry.h"
 #include "schedule/CalendarSettings.h"
 #include "skin/Skin.h"
@@ -169,6 +171,21 @@ TEST_P(DpiLayout, CalendarGridEntriesAndHitsScale) {
   const RECT32 work{0, 0, 1280, 1024};
   const RECT32 cal = DefaultCalendarRect(work, dpi);
   EXPECT_EQ(work.bottom - cal.bottom, px(50));
+}
+
+TEST_P(DpiLayout, PadCardsAndTheDesignerPreviewScale) {
+  const PadCardMetrics m = PadCardMetricsAt(dpi);
+  EXPECT_EQ(m.iconSize, px(16));
+  ExpectScaled(m.linkColumn, 26, "pad link column");
+  ExpectScaled(m.rowExtra, 12, "pad row beyond its text");
+  ExpectScaled(m.insetY, 1, "pad card inset");
+  EXPECT_GE(m.iconRight - m.calendarRight, m.iconSize) << "the marks at a card's top right never overlap";
+  EXPECT_GE(m.calendarRight - m.linkRight, m.iconSize);
+  const RECT32 pad = DefaultPadRect({0, 0, 1280, 1024}, dpi);
+  EXPECT_EQ(1280 - pad.right, px(150));
+  const SkinRect preview = FirstPreviewPaper({400, 300, 900, 700}, dpi);
+  EXPECT_EQ(preview.width(), px(125));
+  EXPECT_EQ(400 - preview.right, px(3));
 }
 
 TEST_P(DpiLayout, MissingSizesDefaultForTheDpiAndStoredOnesStayPixels) {
