@@ -13,6 +13,7 @@
 #include "WinTestUtil.h"
 #include "framework/Dpi.h"
 #include "notewnd/NoteWnd_win.h"
+#include "pad/PadFrame_win.h"
 #include "schedule/ScheduleWnd_win.h"
 #include "skin/IconStrip_win.h"
 #include "skin/LayersFile_win.h"
@@ -106,6 +107,12 @@ class Dpi : public MainWindowFixture {
   std::wstring skins_;
 };
 
+int ImageSize(HIMAGELIST list) {
+  int cx = 0, cy = 0;
+  ::ImageList_GetIconSize(list, &cx, &cy);
+  return cx;
+}
+
 RECT WindowRect(HWND h) {
   RECT r{};
   ::GetWindowRect(h, &r);
@@ -193,7 +200,7 @@ TEST_F(Dpi, ScreensAtTheSystemDpi) {
   EXPECT_TRUE(sizes.good());
 }
 
-TEST_F(Dpi, NoteAndCalendarFollowAMoveToAMonitorOfAnotherDpi) {
+TEST_F(Dpi, NoteCalendarAndPadFollowAMoveToAMonitorOfAnotherDpi) {
   MakeRibbonSkin();
   CMainWnd& main = Start();
   const NOTE_PAD note = SavedNote(main, 300, 200);
@@ -228,6 +235,17 @@ TEST_F(Dpi, NoteAndCalendarFollowAMoveToAMonitorOfAnotherDpi) {
   EXPECT_EQ(WindowRect(*calendar).right, 950) << "the suggested rectangle taken as it is";
   EXPECT_EQ(calendar->geometry().gridTop, 2 * gridTop);
   EXPECT_GT(calendar->geometry().entryHeight, entry * 3 / 2) << "the font follows the monitor";
+
+  main.OpenPad(-1);
+  CPadFrame* pad = main.pad();
+  ASSERT_TRUE(pad);
+  const int row = pad->view().RowHeight();
+  ::SendMessageW(*pad, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&target));
+  EXPECT_EQ(pad->dpi(), to);
+  EXPECT_EQ(WindowRect(*pad).bottom, 760);
+  EXPECT_GT(pad->view().RowHeight(), row * 3 / 2) << "the cards follow the font";
+  ASSERT_TRUE(pad->icons());
+  EXPECT_EQ(ImageSize(pad->icons()), IconSizeAt(to)) << "the icon strip at the new size";
 }
 
 }  // namespace
