@@ -29,6 +29,22 @@ inline void Pump(int ms) {
   PumpUntil([] { return false; }, ms);
 }
 
+// A shown dialog of this process with that title (any title when null) and, when `control` is
+// not 0, a control of that id. Tests run side by side under one display, so a plain FindWindow
+// can find another test's dialog.
+inline HWND FindOwnDialog(const wchar_t* title, int control = 0) {
+  HWND d = nullptr;
+  while ((d = ::FindWindowExW(nullptr, d, L"#32770", title))) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(d, &pid);
+    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(d) && (!control || ::GetDlgItem(d, control))) return d;
+  }
+  return nullptr;
+}
+
+// The text control of a message box.
+inline constexpr int kMessageBoxText = 0xFFFF;
+
 // Where tests leave screenshots for people to look at: <build>/screenshots/.
 inline std::wstring ScreenshotPath(const std::wstring& name) {
   wchar_t build[MAX_PATH] = {};

@@ -161,9 +161,8 @@ TEST_F(TimedBehaviour, CustomReopenDialogAddsUpItsFields) {
   std::thread answer([] {
     for (int i = 0; i < 200; ++i) {
       ::Sleep(50);
-      // Visible only once its fields are filled: text set earlier would be overwritten.
-      HWND d = ::FindWindowW(L"#32770", L"Timer");
-      if (d && ::IsWindowVisible(d)) {
+      // Shown only once its fields are filled: text set earlier would be overwritten.
+      if (HWND d = test::FindOwnDialog(L"Timer")) {
         ::SetDlgItemTextW(d, IDC_REOPEN_HOURS, L"1");
         ::SetDlgItemTextW(d, IDC_REOPEN_MINUTES, L"30");
         ::PostMessageW(d, WM_COMMAND, IDOK, 0);

@@ -55,7 +55,7 @@ TEST_F(NoteLifetimes, NoteDeletedWhileItsMenuOrItsReopenDialogIsUp) {
   });
   ::SendMessageW(*main.FindNoteWindow(menu.id), WM_RBUTTONUP, 0, MAKELPARAM(40, 60));
   WhileModal([&] {
-    if (HWND box = ::FindWindowW(L"#32770", L"Timer")) {  // five minutes, then the note goes
+    if (HWND box = test::FindOwnDialog(L"Timer")) {  // five minutes, then the note goes
       ::SetDlgItemTextW(box, IDC_REOPEN_MINUTES, L"5");
       ::SendMessageW(box, WM_COMMAND, IDOK, 0);
     }

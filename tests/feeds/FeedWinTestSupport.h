@@ -1,6 +1,7 @@
 #pragma once
 // A private feed store folder for the Windows feed tests, and an answer for the next message
 // box of this thread.
+#include "WinTestUtil.h"
 #include "app/MainWindowFixture.h"
 #include "framework/Text.h"
 #include <string>
@@ -26,7 +27,8 @@ inline void AnswerNextMessageBox(UINT answer) {
   boxText.clear();
   boxAnswer = answer;
   ::SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = ::FindWindowW(L"#32770", nullptr);
+    // The message box, not the sheet beside it.
+    HWND box = FindOwnDialog(nullptr, kMessageBoxText);
     if (!box) return;
     ::KillTimer(nullptr, id);
     for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
