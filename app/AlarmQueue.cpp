@@ -148,8 +148,11 @@ OccurrenceScanResult OccurrenceScan(NoteStore& store, AlarmQueue& queue, const O
   const int64_t cutoff = o.now - static_cast<int64_t>(o.autoDeleteDays) * 86400;
 
   std::vector<uint32_t> expired;
-  std::vector<std::u16string> toQueue;
-  store.ScanNoteHeads([&](const NOTE_PAD_FIXED& n, const std::u16string& path) {
+  std::vector<NOTE_PAD> toQueue;
+  // The index holds every fixed part and excluded dates: no note file is opened unless it
+  // changed since the index saw it.
+  store.ScanNoteSummaries([&](const NoteSummary& s) {
+    const NOTE_PAD_FIXED& n = s.fixed;
     if (autoDelete) {
       const bool scheduled = n.flags & kNoteScheduled;
       const bool forever = scheduled && (n.flags & kNoteOpenEnded) && n.repeatKind >= 30;
@@ -166,15 +169,13 @@ OccurrenceScanResult OccurrenceScan(NoteStore& store, AlarmQueue& queue, const O
       }
     }
     if (!(n.flags & kNoteScheduled)) return;
-    NOTE_PAD head;
-    static_cast<NOTE_PAD_FIXED&>(head) = n;
-    if (OverlapsRange(head, from, to, queue.zone())) toQueue.push_back(path);
+    NOTE_PAD note = s.ScheduleRecord();
+    if (OverlapsRange(note, from, to, queue.zone())) toQueue.push_back(std::move(note));
   });
   for (uint32_t id : expired)
     if (store.DeleteNoteQuietly(id)) ++result.deleted;
-  NOTE_PAD note;
-  for (const std::u16string& path : toQueue)
-    if (store.ReadNoteFile(path, note) == kFileOk && queue.QueueNote(note, from, to)) ++result.queued;
+  for (const NOTE_PAD& note : toQueue)
+    if (queue.QueueNote(note, from, to)) ++result.queued;
   queue.setLastScan(o.now);
   return result;
 }

@@ -123,6 +123,7 @@ void CMainWnd::OnCategoriesChanged() {
 }
 
 void CMainWnd::OnNoteDeleted(uint32_t id) {
+  ScheduleIndexWrite();
   if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
   alarms_.Remove(id);
   if (CNoteWnd* w = FindNoteWindow(id)) ::SendMessageW(*w, WM_NOTE_NOTIFY, kNotifyNoteDeleted, id);
