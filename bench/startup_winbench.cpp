@@ -13,8 +13,8 @@
 #include "app/PipeClient_win.h"
 #include "framework/Handles.h"
 #include "framework/Text.h"
-#include "store/NoteFile.h"
 #include "store/MemoryRegistry.h"
+#include "store/NoteFile.h"
 #include "store/NoteIndex.h"
 #include "store/StoreWin.h"
 #include <shlobj.h>

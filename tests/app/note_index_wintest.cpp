@@ -25,22 +25,17 @@ class NoteIndexMain : public test::MainWindowFixture {
     return n;
   }
   std::wstring Path(const std::u16string& name) const { return data_ + ToWide(name); }
-  // Written days ago, as the files of a folder in use are; returns the time set.
-  FILETIME Age(uint32_t id) {
-    FILETIME past;
-    ::GetSystemTimeAsFileTime(&past);
-    past.dwHighDateTime -= 400;  // about 20 days
+  // Written days ago, as the files of a folder in use are (or at `when`); returns the time set.
+  FILETIME Age(uint32_t id, FILETIME when = {}) {
+    FILETIME past = when;
+    if (!when.dwHighDateTime) {
+      ::GetSystemTimeAsFileTime(&past);
+      past.dwHighDateTime -= 400;  // about two days
+    }
     FileHandle h(::CreateFileW(Path(StoreFileName(StoreKind::kNote, id)).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
                                OPEN_EXISTING, 0, nullptr));
     EXPECT_TRUE(::SetFileTime(h.get(), nullptr, nullptr, &past));
     return past;
-  }
-  NoteIndexContent IndexFile() {
-    std::vector<uint8_t> bytes;
-    NoteIndexContent index;
-    EXPECT_TRUE(files_.Read(ToU16(data_) + kNoteIndexName, bytes, kMaxNoteIndexBytes)) << "no index file";
-    EXPECT_EQ(ParseNoteIndex(bytes.data(), bytes.size(), index), kFileOk);
-    return index;
   }
 };
 
@@ -56,7 +51,10 @@ TEST_F(NoteIndexMain, WrittenAfterSavesNotBySavingAndWholeAtExit) {
   EXPECT_EQ(::GetFileAttributesW(Path(kNoteIndexName).c_str()), INVALID_FILE_ATTRIBUTES) << "not on the save path";
   Age(b.id);
   main_.reset();
-  const NoteIndexContent index = IndexFile();
+  std::vector<uint8_t> bytes;
+  NoteIndexContent index;
+  EXPECT_TRUE(files_.Read(ToU16(data_) + kNoteIndexName, bytes, kMaxNoteIndexBytes)) << "written at exit";
+  EXPECT_EQ(ParseNoteIndex(bytes.data(), bytes.size(), index), kFileOk);
   ASSERT_EQ(index.entries.size(), 2u) << "both notes, listed again before the exit's write";
   EXPECT_NE(index.lastFullRead, 0);
 }
@@ -72,11 +70,7 @@ TEST_F(NoteIndexMain, TheDailyReadFindsAChangeThatKeptSizeAndTime) {
   moved.id = n.id;
   moved.created = n.created;
   ASSERT_TRUE(store_->SaveNote(moved));
-  {
-    FileHandle h(::CreateFileW(Path(StoreFileName(StoreKind::kNote, n.id)).c_str(), FILE_WRITE_ATTRIBUTES, 0,
-                               nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(::SetFileTime(h.get(), nullptr, nullptr, &written));
-  }
+  Age(n.id, written);
   ASSERT_TRUE(main.StartFullNoteRead());
   EXPECT_FALSE(main.StartFullNoteRead()) << "one at a time";
   ASSERT_TRUE(test::PumpUntil([&] { return !main.FullNoteReadRunning(); }, 20000));

@@ -118,26 +118,6 @@ TEST_F(NoteIndexStore, UnchangedNotesComeFromTheIndexAndChangedOnesFromTheirFile
   EXPECT_EQ(faulty_.reads, 0) << "nothing changed since";
 }
 
-TEST_F(NoteIndexStore, ADamagedIndexIsRebuiltWithTheSameNotes) {
-  for (uint32_t id = 1; id <= 5; ++id) Put(id, u"note " + std::u16string(id, u'*'));
-  std::map<uint32_t, std::u16string> truth;
-  {
-    auto store = Open();
-    truth = Titles(*store);
-    ASSERT_TRUE(store->WriteIndex());
-  }
-  const Bytes good = temp_.Read("notes.idx");
-  for (Bytes bad : {Bytes(good.begin(), good.begin() + static_cast<long>(good.size() / 3)), Bytes{'Q', 'N', 'I', 9, 0},
-                    Bytes(good.size(), 0xAB)}) {
-    temp_.Write("notes.idx", bad);
-    auto store = Open();
-    EXPECT_EQ(Titles(*store), truth);
-    EXPECT_TRUE(store->IndexNeedsWrite());
-    ASSERT_TRUE(store->WriteIndex());
-    EXPECT_EQ(temp_.Read("notes.idx"), good) << "rebuilt as it was";
-  }
-}
-
 TEST_F(NoteIndexStore, ACrashBetweenANoteAndTheIndexLosesNothing) {
   Put(1, u"before");
   {
