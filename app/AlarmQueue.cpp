@@ -1,6 +1,7 @@
 #include "app/AlarmQueue.h"
 #include "schedule/Recurrence.h"
 #include <algorithm>
+#include <limits>
 
 namespace zavra {
 
@@ -153,24 +154,19 @@ OccurrenceScanResult OccurrenceScan(NoteStore& store, AlarmQueue& queue, const O
   // changed since the index saw it.
   store.ScanNoteSummaries([&](const NoteSummary& s) {
     const NOTE_PAD_FIXED& n = s.fixed;
-    if (autoDelete) {
-      const bool scheduled = n.flags & kNoteScheduled;
-      const bool forever = scheduled && (n.flags & kNoteOpenEnded) && n.repeatKind >= 30;
-      if (!forever) {
-        const int64_t end = scheduled ? SaturatingAdd(n.end, n.timeFrom) : n.created;
-        if (end <= cutoff && !categories.items.empty()) {
-          const NOTE_CATE* cate = categories.Find(n.category);
-          if (!cate) cate = &categories.items.front();
-          if (cate->flags & (kCateAutoDelete | kCateTemporary)) {
-            expired.push_back(n.id);
-            return;
-          }
-        }
+    // Expired: its last occurrence (created time, unscheduled) at or before the cutoff, by the
+    // same rule the searches use; an open-ended repeating note never is.
+    if (autoDelete && !OverlapsRange(n, SaturatingAdd(cutoff, 1), std::numeric_limits<int64_t>::max(), queue.zone()) &&
+        !categories.items.empty()) {
+      const NOTE_CATE* cate = categories.Find(n.category);
+      if (!cate) cate = &categories.items.front();
+      if (cate->flags & (kCateAutoDelete | kCateTemporary)) {
+        expired.push_back(n.id);
+        return;
       }
     }
     if (!(n.flags & kNoteScheduled)) return;
-    NOTE_PAD note = s.ScheduleRecord();
-    if (OverlapsRange(note, from, to, queue.zone())) toQueue.push_back(std::move(note));
+    if (OverlapsRange(n, from, to, queue.zone())) toQueue.push_back(s.ScheduleRecord());
   });
   for (uint32_t id : expired)
     if (store.DeleteNoteQuietly(id)) ++result.deleted;

@@ -37,6 +37,7 @@ void CMainWnd::ShowExistingNoteWindow(CNoteWnd& window) {
 }
 
 CWnd* CMainWnd::OpenNoteWindow(const NOTE_PAD& note, int mode, int topmost) {
+  if (ending_) return nullptr;
   if (CNoteWnd* open = FindNoteWindow(note.id)) {
     ShowExistingNoteWindow(*open);
     open->ApplyOpenMode(mode);
@@ -124,6 +125,8 @@ void CMainWnd::OnCategoriesChanged() {
 
 void CMainWnd::OnNoteDeleted(uint32_t id) {
   ScheduleIndexWrite();
+  // Its dialogs end first: their owner, the note's window, is about to go.
+  CancelNoteDialogs(id);
   if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;
   alarms_.Remove(id);
   if (CNoteWnd* w = FindNoteWindow(id)) ::SendMessageW(*w, WM_NOTE_NOTIFY, kNotifyNoteDeleted, id);
@@ -169,14 +172,15 @@ std::vector<MonitorArea> CMainWnd::Monitors() { return SystemMonitors(); }
 bool CMainWnd::DeleteNote(const NOTE_PAD& note, HWND owner) { return DeleteNoteWithConfirmation(*store_, note, owner); }
 
 void CMainWnd::DuplicateNote(const NOTE_PAD& note) {
-  const auto copy = ImportNote(*store_, note, ImportKind::kDuplicate, Placement());
+  const auto copy = ImportNote(*store_, NOTE_PAD(note), ImportKind::kDuplicate, Placement());
   // A transient note's copy is never written, so it has no id to open.
   if (copy && copy->id != 0) OpenNoteWindow(*copy, kOpenUser, -1);
 }
 
-void CMainWnd::SaveCopyAs(const NOTE_PAD& note, HWND owner) { zavra::SaveCopyAs(owner, note); }
+// Copies: the caller's record may go while a dialog or the shell runs.
+void CMainWnd::SaveCopyAs(const NOTE_PAD& note, HWND owner) { zavra::SaveCopyAs(owner, NOTE_PAD(note)); }
 
-void CMainWnd::LaunchLink(const NOTE_PAD& note) { LaunchNoteLink(note.link); }
+void CMainWnd::LaunchLink(const NOTE_PAD& note) { LaunchNoteLink(std::u16string(note.link)); }
 
 void CMainWnd::CopyNote(const NOTE_PAD& note, unsigned mode) {
   // The main window owns the copy: it outlives the note window and so gets WM_DESTROYCLIPBOARD.
@@ -184,9 +188,6 @@ void CMainWnd::CopyNote(const NOTE_PAD& note, unsigned mode) {
   if (CopyNoteToClipboard(GetSafeHwnd(), note, mode, &noteIdData)) clipboardNoteId_ = noteIdData;
 }
 
-// The note edit dialog and the skin chooser arrive with their own dialogs.
-void CMainWnd::EditNote(const NOTE_PAD&, HWND) {}
-std::optional<std::u16string> CMainWnd::ChooseSkin(const NOTE_PAD&, HWND) { return std::nullopt; }
 
 int CMainWnd::ChooseReopenMinutes(HWND owner) {
   CReopenDlg dlg;

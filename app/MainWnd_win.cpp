@@ -94,6 +94,7 @@ int CMainWnd::OnCreate() {
   }
   RestoreTrackers();
   changeMarks_ = 0;
+  StartFeeds();
 
   ProcessCommandLine(ToU16(env_.commandLine), true, *this);
   alarms_.ResetMidnight(Now());
@@ -106,16 +107,22 @@ int CMainWnd::OnCreate() {
 }
 
 void CMainWnd::SaveState(bool loggingOff) {
+  // Windows saving their notes on the way out must not set off an alarm scan that opens a
+  // window nobody would list or save.
+  ending_ = true;
   changeMarks_ |= kMarkOpenNotes | kMarkTrackers;
   WriteLists();
   SavePadAndCalendar(!loggingOff);
   SaveTrackers(!loggingOff);
   SaveNoteWindows(!loggingOff);
   auto key = env_.registry->OpenSettingsKey();
-  WriteExitGroup(key.get(), settings_, Now());
+  // No scan runs from here on: what fell due since the last one fires at the next start.
+  WriteExitGroup(key.get(), settings_, lastAlarmScan_ > 0 ? std::min(Now(), lastAlarmScan_) : Now());
 }
 
 void CMainWnd::OnDestroy() {
+  CancelNoteDialogs(std::nullopt);
+  StopFeeds();
   ::KillTimer(GetSafeHwnd(), kTimerScan);
   ::KillTimer(GetSafeHwnd(), kTimerDoubleClick);
   NOTIFYICONDATAW nid{sizeof nid};
@@ -135,8 +142,11 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       OnDestroy();
       return 0;
     case WM_ENDSESSION:
-      if (wp) SaveState(true);
-      if (wp) FinishIndex(false);
+      if (wp) {
+        CancelNoteDialogs(std::nullopt);
+        SaveState(true);
+        FinishIndex(false);
+      }
       return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
@@ -404,6 +414,7 @@ void CMainWnd::ShowTrayMenu() {
   if (!plan.recentRows.empty()) {
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
       HMENU sub = ::GetSubMenu(menu, i);
+      static_assert(IDM_RECENT_NONE < kFirstDynamicCommand || IDM_RECENT_NONE > kLastDynamicCommand);
       if (!sub || ::GetMenuItemID(sub, 0) != IDM_RECENT_NONE) continue;
       for (const MENUITEM& row : plan.recentRows) menuRows_.Append(sub, row);
       ::DeleteMenu(sub, IDM_RECENT_NONE, MF_BYCOMMAND);
@@ -444,7 +455,8 @@ void CMainWnd::ShowQuickMenu(char16_t letter, int number) {
   menuUp_ = true;
   menuRows_.Clear();
   MenuHandle menu(::CreatePopupMenu());
-  menuRows_.Append(menu.get(), plan->header, MF_DISABLED);
+  // A separator, so that neither the mouse nor the keyboard can choose the header.
+  menuRows_.Append(menu.get(), plan->header, MF_SEPARATOR);
   for (MENUITEM row : plan->rows) {
     if (letter == u'q') {
       const auto note = std::find_if(notes.begin(), notes.end(),
@@ -545,6 +557,8 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
       ::ShellExecuteW(nullptr, L"open", LoadResString(IDS_WEBSITE).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
     case kCmdExit:
+      // Open note dialogs end as Cancel before the windows they belong to go.
+      CancelNoteDialogs(std::nullopt);
       ::PostMessageW(GetSafeHwnd(), WM_CLOSE, 0, 0);
       return true;
     default:
@@ -628,7 +642,9 @@ uint32_t CMainWnd::NewNote(int category, const std::u16string* text) {
 // ---------------------------------------------------------------- timed behaviour
 
 void CMainWnd::RunAlarmScan() {
-  const int64_t next = alarms_.Scan(Now(), settings_.preopen1, settings_.preopen2, state_.reopens, *this);
+  if (ending_) return;
+  lastAlarmScan_ = Now();
+  const int64_t next = alarms_.Scan(lastAlarmScan_, settings_.preopen1, settings_.preopen2, state_.reopens, *this);
   ::SetTimer(GetSafeHwnd(), kTimerScan, static_cast<UINT>(std::min<int64_t>(next, kLongestScanPeriod + 1) * 1000),
              nullptr);
 }

@@ -8,6 +8,7 @@
 #include "app/MenuModel.h"
 #include "app/OwnerDrawMenu_win.h"
 #include "app/Settings.h"
+#include "framework/Dialog.h"
 #include "framework/Window.h"
 #include "notewnd/NoteWindowHost.h"
 #include "notewnd/TrackerHost.h"
@@ -63,6 +64,8 @@ struct MainEnvironment {
 };
 
 class CNoteWnd;
+class CFeedManager;
+class MainWndFeeds;
 class CPadFrame;
 class CScheduleWnd;
 class CTrackWnd;
@@ -120,11 +123,6 @@ class CMainWnd : public CWnd,
   CTrackWnd* FindTracker(uint32_t id) const;
   const std::vector<CTrackWnd*>& trackers() const { return trackers_; }
 
-  // --- dialogs (MainWndDialogs_win.cpp) ---
-  // New note with the edit dialog: category (1 when it does not exist), schedule preset on,
-  // preset date (0: none, else any instant of that local date). Returns the saved id or 0.
-  uint32_t NewNoteWithDialog(int category, bool presetSchedule, int64_t presetDay, HWND owner);
-
   // --- INoteWindowHost ---
   const Settings& NoteSettings() const override { return settings_; }
   AlarmTipSettings AlarmTip() const override;
@@ -142,7 +140,7 @@ class CMainWnd : public CWnd,
   void CosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner) override {
     NoteCosmeticsCommand(command, note, owner);
   }
-  std::optional<std::u16string> ChooseSkin(const NOTE_PAD& note, HWND owner) override;
+  std::optional<SkinChoice> ChooseSkin(const NOTE_PAD& note, HWND owner) override;
   int ChooseReopenMinutes(HWND owner) override;
   // "Reopen After": the note comes back `seconds` from now.
   void ReopenAfter(uint32_t id, int64_t seconds) override;
@@ -174,6 +172,19 @@ class CMainWnd : public CWnd,
   const std::wstring& lastSound() const { return lastSound_; }
   int64_t Now() const { return env_.clock ? env_.clock() : static_cast<int64_t>(std::time(nullptr)); }
 
+  // --- the note dialogs (MainWndDialogs_win.cpp) ---
+  // "New Note..." of the pad and the calendar: the note edit dialog on a new note in `category`
+  // (1 when it does not exist), with the schedule ticked when asked and on the local date of
+  // `presetDay` (any instant of it; 0: none). The note is saved and its window opened after OK.
+  // Returns the saved note's id, or 0. `owner` may be gone when this returns.
+  uint32_t NewNoteWithDialog(int category, bool presetSchedule, int64_t presetDay, HWND owner);
+  // The sound preview: plays `path`, or the program's chime when it is empty.
+  void PreviewSound(const std::wstring& path);
+  // "Manage..." of the note edit dialog: the preferences on their category page. False while
+  // the program has no preferences sheet.
+  bool CanManageCategories() const;
+  void ManageCategories(HWND owner);
+
   // --- ICommandTarget ---
   void OpenCalendar() override;
   void PostQuickMenu(char16_t letter, int category) override;
@@ -184,6 +195,13 @@ class CMainWnd : public CWnd,
   void ImportNoteFile(const std::u16string& path) override;
   void AddTrayIcon() override;
   void ShowStartupBalloon() override;
+
+  // --- feeds (MainWndFeeds_win.cpp) ---
+  // Null before the creation handler started it and after the window is destroyed.
+  CFeedManager* feedManager() const;
+  // A note from a feed item, saved and popped up (or held); false when it could not be saved.
+  bool NewFeedNote(const std::u16string& text, const std::u16string& link, uint32_t category);
+  void ShowNewFeedBalloon(const std::u16string& feedName);
 
   // The menu being tracked (tests inspect it); null when none is up.
   HMENU trackedMenu() const { return trackedMenu_; }
@@ -214,6 +232,8 @@ class CMainWnd : public CWnd,
   // Where a new or imported note goes: NoteSize around NotePos2, scattered.
   NotePlacement Placement() const;
   void LaunchNoteLink(const std::u16string& link);
+  void StartFeeds();
+  void StopFeeds();
 
   // Writes the marked state lists, the open windows taken as they are now.
   void WriteLists();
@@ -274,6 +294,8 @@ class CMainWnd : public CWnd,
   UINT taskbarCreatedMessage_ = 0;
   bool doubleClickGuard_ = false;
   bool menuUp_ = false;
+  bool ending_ = false;  // saving its state to end or log off: no scans, no new windows
+  int64_t lastAlarmScan_ = 0;
   int menuMode_ = 0;
   std::vector<DynamicAction> menuActions_;
   OwnerDrawMenu menuRows_;
@@ -288,6 +310,17 @@ class CMainWnd : public CWnd,
   std::wstring lastSound_;
   // The copied note id on the clipboard: private-format data is ours to free.
   HGLOBAL clipboardNoteId_ = nullptr;
+  // Dialogs run for a note (id 0: a new one). They end as Cancel before their note or the
+  // program goes, so nothing returns into a window that is gone.
+  struct RunningDialog {
+    CDialog* dialog;
+    uint32_t noteId;
+  };
+  std::vector<RunningDialog> runningDialogs_;
+  INT_PTR RunNoteDialog(CDialog& dialog, uint32_t noteId, HWND owner);
+  // Ends the dialogs of one note, or every one (nothing given).
+  void CancelNoteDialogs(std::optional<uint32_t> noteId);
+  std::shared_ptr<MainWndFeeds> feeds_;
 };
 
 }  // namespace zavra

@@ -58,12 +58,13 @@ bool OwnerDrawMenu::Draw(const DRAWITEMSTRUCT& dis) const {
   if (dis.CtlType != ODT_MENU || dis.itemData >= rows_.size()) return false;
   const MENUITEM& row = rows_[dis.itemData];
   COLORREF fore, back;
-  if (dis.itemState & ODS_SELECTED) {
-    fore = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-    back = ::GetSysColor(COLOR_HIGHLIGHT);
-  } else if (row.header) {
+  if (row.header) {
+    // A separator: never highlighted.
     fore = row.textColor;
     back = row.backColor;
+  } else if (dis.itemState & ODS_SELECTED) {
+    fore = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    back = ::GetSysColor(COLOR_HIGHLIGHT);
   } else {
     fore = ::GetSysColor(COLOR_MENUTEXT);
     back = ::GetSysColor(COLOR_MENU);

@@ -9,7 +9,7 @@
 #   bench/*_winbench.cpp      Windows benchmark
 
 set(ZAVRA_WIN_SYSTEM_LIBS user32 gdi32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid
-    gdiplus winmm advapi32 uxtheme msimg32 version imm32 winhttp)
+    gdiplus winmm advapi32 uxtheme msimg32 version imm32 winhttp ws2_32)
 
 add_library(zavra_options INTERFACE)
 if(MSVC)
@@ -54,7 +54,7 @@ endfunction()
 function(zavra_assets)
   set(dir ${CMAKE_BINARY_DIR}/assets)
   set(outs ${dir}/notezavra.ico ${dir}/note.ico ${dir}/held.ico ${dir}/designer.ico
-      ${dir}/wizard.ico ${dir}/icons.bmp ${dir}/clock.wav)
+      ${dir}/wizard.ico ${dir}/calendar.ico ${dir}/icons.bmp ${dir}/clock.wav)
   add_custom_command(OUTPUT ${outs}
       COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/make_assets.py ${dir}
       DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_assets.py
@@ -115,7 +115,7 @@ function(zavra_windows_programs)
   zavra_program(ZavraNd designer ZavraNd.rc designer skin store)
   zavra_program(ZavraSwiz wizard ZavraSwiz.rc wizard store)
   zavra_program(ZavraL launcher ZavraL.rc launcher app)
-  zavra_program(feedzavra feedhelper feedzavra.rc feedhelper)
+  zavra_program(feedzavra feedhelper feedzavra.rc feedhelper feeds store)
   # A hidden window that keeps Wine's desktop process alive between test processes.
   add_executable(keepalive WIN32 ${PROJECT_SOURCE_DIR}/tools/keepalive_win.cpp)
   target_link_options(keepalive PRIVATE ${ZAVRA_UNICODE_ENTRY})

@@ -31,6 +31,49 @@ bool ParseInt(const std::wstring& text, int& out) {
   return true;
 }
 
+bool IsComboBoxEx(HWND control) {
+  wchar_t name[32] = {};
+  ::GetClassNameW(control, name, 32);
+  return ::lstrcmpiW(name, WC_COMBOBOXEXW) == 0;
+}
+
+LPARAM ComboItemData(HWND control, bool extended, INT_PTR index) {
+  if (!extended) return ::SendMessageW(control, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+  COMBOBOXEXITEMW item{};
+  item.mask = CBEIF_LPARAM;
+  item.iItem = index;
+  return ::SendMessageW(control, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : CB_ERR;
+}
+
+struct OwnedWindows {
+  HWND owner;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwned(HWND window, LPARAM context) {
+  auto* owned = reinterpret_cast<OwnedWindows*>(context);
+  if (::GetWindow(window, GW_OWNER) == owned->owner) owned->found.push_back(window);
+  return TRUE;
+}
+
+// Ends every dialog `owner` owns, the innermost first: ours directly, the system's (message
+// boxes, file dialogs) through their Cancel command.
+void CancelOwnedDialogs(HWND owner) {
+  OwnedWindows owned{owner, {}};
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectOwned, reinterpret_cast<LPARAM>(&owned));
+  for (HWND w : owned.found) {
+    if (!::IsWindow(w)) continue;
+    if (auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandle(w))) {
+      dialog->CancelModal();
+      continue;
+    }
+    CancelOwnedDialogs(w);
+    wchar_t name[16] = {};
+    ::GetClassNameW(w, name, 16);
+    if (::lstrcmpW(name, L"#32770") == 0) ::PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+  }
+}
+
 }  // namespace
 
 std::wstring MessageEnterInteger() { return LoadResString(IDS_FW_PARSE_INT); }
@@ -99,14 +142,58 @@ void DataExchange::ComboIndex(int id, int& index) {
     ::SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
+void DataExchange::ComboData(int id, LPARAM& data) {
+  if (failed_) return;
+  HWND c = Control(id);
+  const bool extended = IsComboBoxEx(c);
+  if (saving_) {
+    const LRESULT selected = ::SendMessageW(c, CB_GETCURSEL, 0, 0);
+    if (selected >= 0) data = ComboItemData(c, extended, selected);
+    return;
+  }
+  const LRESULT count = ::SendMessageW(c, CB_GETCOUNT, 0, 0);
+  LRESULT found = -1;
+  for (LRESULT i = 0; i < count && found < 0; ++i)
+    if (ComboItemData(c, extended, i) == data) found = i;
+  ::SendMessageW(c, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
+void DataExchange::DateTime(int id, SYSTEMTIME& value) {
+  if (failed_) return;
+  HWND c = Control(id);
+  if (saving_) {
+    SYSTEMTIME shown{};
+    if (DateTime_GetSystemtime(c, &shown) == GDT_VALID) value = shown;
+  } else {
+    DateTime_SetSystemtime(c, GDT_VALID, &value);
+  }
+}
+
+void DataExchange::Radio(int firstId, int lastId, int& index) {
+  if (failed_) return;
+  if (saving_) {
+    index = -1;
+    for (int id = firstId; id <= lastId; ++id)
+      if (::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        index = id - firstId;
+        break;
+      }
+    return;
+  }
+  for (int id = firstId; id <= lastId; ++id)
+    ::SendMessageW(Control(id), BM_SETCHECK, id - firstId == index ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 INT_PTR CDialog::DoModal(HWND parent) {
   modal_ = true;
+  cancelled_ = false;
   return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, StaticDialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::CreateModeless(HWND parent) {
   modal_ = false;
+  cancelled_ = false;
   HWND h = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
                                 StaticDialogProc, reinterpret_cast<LPARAM>(this));
   if (h) CApplication::AddModeless(h);
@@ -120,10 +207,19 @@ bool CDialog::UpdateData(bool save) {
 }
 
 void CDialog::EndDialog(INT_PTR result) {
+  if (cancelled_) return;
   if (modal_)
     ::EndDialog(GetSafeHwnd(), result);
   else
     DestroyWindow();
+}
+
+void CDialog::CancelModal() {
+  HWND self = GetSafeHwnd();
+  if (!self || cancelled_) return;
+  CancelOwnedDialogs(self);
+  EndDialog(IDCANCEL);
+  cancelled_ = true;
 }
 
 bool CDialog::OnInitDialog() {

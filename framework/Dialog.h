@@ -21,6 +21,15 @@ class DataExchange {
   void Int(int id, int& value, int minValue, int maxValue);
   void Check(int id, bool& value);
   void ComboIndex(int id, int& index);
+  // Combo boxes and extended combo boxes: the selected item's data. Loading selects the first
+  // item that carries it, or nothing when none does; saving leaves the value alone when nothing
+  // is selected.
+  void ComboData(int id, LPARAM& data);
+  // Date and time pickers. Saving reads the picker; a picker showing "none" leaves the value.
+  void DateTime(int id, SYSTEMTIME& value);
+  // Radio buttons with the consecutive ids firstId..lastId: the index of the checked one
+  // (-1 when none is checked).
+  void Radio(int firstId, int lastId, int& index);
 
   // Marks the exchange failed with a message about control `id`.
   void Fail(int id, const std::wstring& message);
@@ -42,6 +51,12 @@ class CDialog : public CWnd {
   bool UpdateData(bool save);
   void EndDialog(INT_PTR result);
   bool IsModal() const { return modal_; }
+  // Ends the dialog as Cancel from outside (its note or the program is going): first every
+  // dialog, message box or common dialog it owns, then itself. Later EndDialog calls of its own
+  // handlers no longer change the result.
+  void CancelModal();
+  bool cancelledFromOutside() const { return cancelled_; }
+  HWND Item(int id) const { return ::GetDlgItem(GetSafeHwnd(), id); }
 
  protected:
   virtual bool OnInitDialog();
@@ -58,6 +73,7 @@ class CDialog : public CWnd {
  private:
   UINT templateId_;
   bool modal_ = false;
+  bool cancelled_ = false;
 };
 
 // The framework's standard messages (also used by pages and by our own validation).

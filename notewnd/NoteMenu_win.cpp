@@ -46,7 +46,8 @@ void CNoteWnd::ShowContextMenu(POINT client) {
   MenuHandle root(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kNoteMenu)));
   if (!root) return;
   HMENU menu = nullptr;
-  if (!note_.link.empty() && OnLinkIcon(client)) {
+  // The link's own menu whether or not its icon could be made.
+  if (!note_.link.empty() && OnLinkBox(client)) {
     menu = ::GetSubMenu(root.get(), kLinkSubmenu);
     if (menu) ::SetMenuDefaultItem(menu, kCmdLaunchLink, FALSE);
   } else {
@@ -74,12 +75,18 @@ void CNoteWnd::ShowContextMenu(POINT client) {
   ::ClientToScreen(*this, &screen);
   ::SetForegroundWindow(*this);
   trackedMenu_ = menu;
-  const UINT command = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, *this, nullptr);
+  const HWND self = *this;
+  const LifeCheck life(*this);
+  const UINT command = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, self, nullptr);
+  ::PostMessageW(self, WM_NULL, 0, 0);
+  // The note may have been deleted from another window while its menu was up.
+  if (!life.Exists()) return;
   trackedMenu_ = nullptr;
-  ::PostMessageW(*this, WM_NULL, 0, 0);
-  if (command) OnCommand(command, 0, nullptr);
+  if (command && life.Survived()) OnCommand(command, 0, nullptr);
 }
 
+// Commands that show a dialog or may run a modal loop hand the host a copy of the note and
+// touch nothing of this window afterwards unless it survived.
 bool CNoteWnd::OnCommand(UINT id, UINT code, HWND control) {
   if (id >= kCmdReopenFirst && id <= kCmdReopenLast) {
     Reopen(kReopenMinutes[id - kCmdReopenFirst]);
@@ -87,7 +94,7 @@ bool CNoteWnd::OnCommand(UINT id, UINT code, HWND control) {
   }
   switch (id) {
     case kCmdLaunchLink:
-      host_.LaunchLink(note_);
+      host_.LaunchLink(NOTE_PAD(note_));
       return true;
     case kCmdTrack:
       host_.TrackNote(note_);
@@ -100,9 +107,9 @@ bool CNoteWnd::OnCommand(UINT id, UINT code, HWND control) {
       return true;
     case kCmdEdit:
       if (transient())
-        host_.LaunchLink(note_);
+        host_.LaunchLink(NOTE_PAD(note_));
       else
-        host_.EditNote(note_, *this);
+        host_.EditNote(NOTE_PAD(note_), *this);
       return true;
     case kCmdAlwaysOnTop:
       if (transient()) return true;
@@ -115,18 +122,21 @@ bool CNoteWnd::OnCommand(UINT id, UINT code, HWND control) {
     case kCmdPaperColor:
     case kCmdLoadDefault:
     case kCmdSaveAsDefault:
-      host_.CosmeticsCommand(id, note_, *this);
+      host_.CosmeticsCommand(id, NOTE_PAD(note_), *this);
       return true;
     case kCmdSkin: {
-      const std::optional<std::u16string> title = host_.ChooseSkin(note_, *this);
-      if (!title) return true;
+      const LifeCheck life(*this);
+      const std::optional<SkinChoice> choice = host_.ChooseSkin(NOTE_PAD(note_), *this);
+      // The note may have been deleted, or the program ended, while the chooser was up.
+      if (!choice || !life.Survived()) return true;
       NOTE_PAD copy = note_;
-      if (title->empty()) {
+      if (choice->inherit) {
         copy.flags &= ~kNoteOwnSkin;
         copy.skin.clear();
       } else {
+        // An empty title is "(None)": the built-in skin, whatever the category's.
         copy.flags |= kNoteOwnSkin;
-        copy.skin = *title;
+        copy.skin = choice->title;
       }
       if (transient()) {
         LoadRecord(copy);
@@ -142,15 +152,15 @@ bool CNoteWnd::OnCommand(UINT id, UINT code, HWND control) {
       return true;
     }
     case kCmdDuplicate:
-      host_.DuplicateNote(note_);
+      host_.DuplicateNote(NOTE_PAD(note_));
       return true;
     case kCmdSaveCopyAs:
-      host_.SaveCopyAs(note_, *this);
+      host_.SaveCopyAs(NOTE_PAD(note_), *this);
       return true;
     case kCmdDelete: {
       if (transient()) return true;
-      const HWND self = *this;
-      if (host_.DeleteNote(note_, self) && ::IsWindow(self) && GetSafeHwnd()) {
+      const LifeCheck life(*this);
+      if (host_.DeleteNote(NOTE_PAD(note_), *this) && life.Survived()) {
         closingWithoutSaving_ = true;
         DestroyWindow();
       }
@@ -171,9 +181,12 @@ bool CNoteWnd::OnCommand(UINT id, UINT code, HWND control) {
     case kCmdNewNoteDefault:
       host_.NewNoteIn(-1);
       return true;
-    case kCmdReopenCustom:
-      Reopen(host_.ChooseReopenMinutes(*this));
+    case kCmdReopenCustom: {
+      const LifeCheck life(*this);
+      const int minutes = host_.ChooseReopenMinutes(*this);
+      if (life.Survived()) Reopen(minutes);
       return true;
+    }
     case kCmdClose:
       Close();
       return true;

@@ -2,6 +2,7 @@
 
 #include "framework/Strings.h"
 #include "notewnd/NoteIcons_win.h"
+#include "notewnd/TextLayout_win.h"
 #include "resources/notezavra_res.h"
 
 namespace zavra {
@@ -30,16 +31,16 @@ void CNoteSampleWnd::Paint(HDC dc, const RECT& client) {
   SelectObjectScope font(dc, font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, text_);
-  UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+  // Laid out and drawn as a note's body is.
+  const std::u16string_view sample(reinterpret_cast<const char16_t*>(sample_.data()), sample_.size());
+  const std::vector<size_t> starts = LayoutText(dc, sample, area.right - area.left);
+  const int lineHeight = SelectedLineHeight(dc);
   if (align_ == 1) {
-    format |= DT_CENTER;
-    // Measured the same way as a note's body, then the block is centred.
-    RECT measure = area;
-    ::DrawTextW(dc, sample_.c_str(), static_cast<int>(sample_.size()), &measure, format | DT_CALCRECT);
-    const int height = measure.bottom - measure.top, available = area.bottom - area.top;
-    if (height > 0 && height < available) area.top += (available - height) / 2;
+    const int64_t height = static_cast<int64_t>(starts.size() - 1) * lineHeight;
+    const int available = area.bottom - area.top;
+    if (height > 0 && height < available) area.top += static_cast<int>((available - height) / 2);
   }
-  ::DrawTextW(dc, sample_.c_str(), static_cast<int>(sample_.size()), &area, format);
+  DrawTextLines(dc, sample, starts, 0, area, lineHeight, align_ == 1);
 }
 
 LRESULT CNoteSampleWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

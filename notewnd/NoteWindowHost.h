@@ -8,6 +8,7 @@
 
 #include "app/Settings.h"
 #include "framework/Win.h"
+#include "schedule/PickerLists.h"
 #include "store/NoteRecord.h"
 #include "store/NoteStore.h"
 
@@ -51,8 +52,8 @@ class INoteWindowHost {
   virtual void TrackNote(const NOTE_PAD& note) = 0;
   // Colour, font, save and load default (the menu model's cosmetics commands).
   virtual void CosmeticsCommand(UINT command, const NOTE_PAD& note, HWND owner) = 0;
-  // The skin chooser: nothing when cancelled, an empty title for "(Inherit)".
-  virtual std::optional<std::u16string> ChooseSkin(const NOTE_PAD& note, HWND owner) = 0;
+  // The skin chooser: nothing when cancelled. The window may be gone when it returns.
+  virtual std::optional<SkinChoice> ChooseSkin(const NOTE_PAD& note, HWND owner) = 0;
   // The custom reopen dialog: minutes, 0 or less when cancelled.
   virtual int ChooseReopenMinutes(HWND owner) = 0;
   virtual void ReopenAfter(uint32_t noteId, int64_t seconds) = 0;

@@ -12,6 +12,7 @@
 #include "notewnd/Snapping.h"
 #include "resources/notezavra_res.h"
 #include "skin/SkinLists_win.h"
+#include "store/Links_win.h"
 #include "store/StoreWin.h"
 
 namespace zavra {
@@ -120,9 +121,7 @@ void CNoteWnd::ApplyCategory(const NOTE_CATE& cate, bool withLook) {
   if (!withLook) return;
   ApplyCategoryDefaults(note_, cate, true);
   LoadFonts();
-  lineStarts_.assign(1, 0);
-  firstLine_ = 0;
-  cachedAlign_ = -1;
+  ForgetLayout();
   SetColors(note_.paperColor, note_.textColor, InactiveBorderColor(note_.paperColor));
   LoadIcons();
   SetSkin(GetSkinByTitle(AsWide(note_.skin)));
@@ -137,7 +136,7 @@ void CNoteWnd::LoadFonts() {
 }
 
 void CNoteWnd::LoadIcons() {
-  linkIcon_ = LinkIcon(note_.link, host_.Store());
+  linkIcon_ = LinkIcon(note_.link, host_.Store().DataFolder());
   noteIcon_ = StripIcon(host_.ProgramFolder(), note_.icon);
 }
 
@@ -197,11 +196,7 @@ void CNoteWnd::AdjustRect(int zone, RECT& paper) {
   paper = To(SnapRect(zone, From(paper), others, static_cast<int32_t>(s.noteGap)));
 }
 
-void CNoteWnd::OnSizeChanged() {
-  lineStarts_.assign(1, 0);
-  firstLine_ = 0;
-  cachedAlign_ = -1;
-}
+void CNoteWnd::OnSizeChanged() { ForgetLayout(); }
 
 // --- schedule ---
 
@@ -319,8 +314,8 @@ void CNoteWnd::SaveState() {
 void CNoteWnd::Close() {
   if (transient()) return;
   if (cateFlags_ & kCateTemporary) {
-    const HWND self = *this;
-    if (host_.Store().DeleteNote(note_.id) && ::IsWindow(self) && GetSafeHwnd()) {
+    const LifeCheck life(*this);
+    if (host_.Store().DeleteNote(note_.id) && life.Survived()) {
       closingWithoutSaving_ = true;
       DestroyWindow();
     }
@@ -346,8 +341,8 @@ void CNoteWnd::PostNcDestroy() {
 
 // --- mouse and keys ---
 
-bool CNoteWnd::OnLinkIcon(POINT client) const {
-  if (!linkIcon_ || !skin()) return false;
+bool CNoteWnd::OnLinkBox(POINT client) const {
+  if (!skin()) return false;
   for (size_t i = 0; i < skin()->size(); ++i) {
     if (skin()->layer(i).kind != kLayerLinkIcon) continue;
     const LAYERINFO& box = layerInfo(i);
@@ -371,11 +366,9 @@ bool CNoteWnd::OnKey(UINT key) {
       return true;
     case VK_PRIOR:
     case VK_UP:
-      ScrollUp();
-      return true;
     case VK_NEXT:
     case VK_DOWN:
-      ScrollDown();
+      ScrollByKey(key == VK_NEXT || key == VK_DOWN);
       return true;
     case VK_DELETE:
       if (!transient()) OnCommand(32778, 0, nullptr);
@@ -407,10 +400,12 @@ LRESULT CNoteWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_LBUTTONDBLCLK: {
       const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (transient() || OnLinkIcon(pt))
-        host_.LaunchLink(note_);
+      // The host gets copies: its dialogs may outlive this window.
+      const NOTE_PAD note = note_;
+      if (transient() || (linkIcon_ && OnLinkBox(pt)))
+        host_.LaunchLink(note);
       else
-        host_.EditNote(note_, *this);
+        host_.EditNote(note, *this);
       return 0;
     }
     case WM_LBUTTONDOWN:

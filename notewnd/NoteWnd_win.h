@@ -4,6 +4,7 @@
 // other notes, counts down to the next occurrence and asks its host for everything else.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,8 +62,10 @@ class CNoteWnd : public CBkgWnd {
   uint32_t exStyle() const;
   const ScheduleHeader& header() const { return header_; }
   size_t firstLine() const { return firstLine_; }
+  // The start of every line of the text as last laid out, then the text's end.
   const std::vector<size_t>& lineStarts() const { return lineStarts_; }
   HWND alarmTip() const { return tip_; }
+  HICON linkIcon() const { return linkIcon_.get(); }
   // The context menu while it is tracked (tests look at it from inside the menu loop).
   HMENU trackedMenu() const { return trackedMenu_; }
   // The interval the schedule timer was last set to (ms), or -1 when it is stopped.
@@ -87,6 +90,19 @@ class CNoteWnd : public CBkgWnd {
   void PostNcDestroy() override;
 
  private:
+  // Taken before a modal call (menu, dialog, message box): a note deleted from another window
+  // meanwhile destroys this window and deletes this object, which the check then tells.
+  class LifeCheck {
+   public:
+    explicit LifeCheck(const CNoteWnd& window) : window_(&window), life_(window.life_) {}
+    bool Exists() const { return !life_.expired(); }
+    bool Survived() const { return Exists() && window_->GetSafeHwnd(); }
+
+   private:
+    const CNoteWnd* window_;
+    std::weak_ptr<const bool> life_;
+  };
+
   bool transient() const { return (note_.flags & kNoteTransient) != 0; }
   // The category's name and flags, and with `withLook` its defaults for what the note does not
   // set itself, with fonts, colours, icons and skin reloaded.
@@ -102,15 +118,18 @@ class CNoteWnd : public CBkgWnd {
   void ShowAlarmTip();
   void DestroyAlarmTip();
   void OnWheel(int delta);
+  // One line without drawing; false when there is nowhere to go.
+  bool StepLine(bool down);
+  void ScrollByKey(bool down);
   bool OnKey(UINT key);
-  bool OnLinkIcon(POINT client) const;
+  // Whether the point lies on a Link Icon layer's 16 x 16 box, edges included.
+  bool OnLinkBox(POINT client) const;
   void ShowContextMenu(POINT client);
   void Close();
   void Reopen(int minutes);
   void SaveRecord(NOTE_PAD& record);
-  int BodyTop(const RECT& area) const;
+  void ForgetLayout();
   void DrawBody(HDC dc, RECT area);
-  int CentringOffset(HDC dc, const RECT& area, UINT format);
   RECT32 PlaceNew(RECT32 rect);
   RECT32 WorkAreaOf(const RECT32& rect);
 
@@ -131,15 +150,16 @@ class CNoteWnd : public CBkgWnd {
   int64_t scheduleInterval_ = -1;
   size_t firstLine_ = 0;
   std::vector<size_t> lineStarts_{0};
-  int cachedAlign_ = -1;
-  int centring_ = 0;
+  int layoutWidth_ = -1;  // the width lineStarts_ was laid out for; -1 when it must be again
   int wheel_ = 0;
+  bool scrollNotDrawn_ = false;  // scrolled by a key while more keys waited
   HWND tip_ = nullptr;
   HMENU trackedMenu_ = nullptr;
   std::wstring tipText_;  // the balloon's tool points at it
   bool closingWithoutSaving_ = false;
   bool destroying_ = false;
   bool inDestructor_ = false;  // the host is deleting us: no NoteWindowGone
+  std::shared_ptr<const bool> life_ = std::make_shared<const bool>(true);
 };
 
 }  // namespace zavra

@@ -1,6 +1,8 @@
 #pragma once
 // Resource ids of notezavra. Numbers are fixed where other parts of the system rely on them.
+#include "resources/feeds_res.h"
 
+#include "resources/calendar_res.h"
 #include "resources/tips_res.h"
 
 // Icons
@@ -12,7 +14,7 @@
 #define IDM_TRAY 128
 #define IDM_NOTE 130
 #define IDM_PAD 136
-#define IDM_RECENT_NONE 32900  // the "(None)" placeholder of "&Recent Notes"
+#define IDM_RECENT_NONE 33900  // the "(None)" placeholder of "&Recent Notes", outside 32896-33895
 
 // Dialogs and their controls
 #define IDD_REOPEN 174
@@ -61,4 +63,5 @@
 #define IDS_EVERY_N_YEARS 231
 #define IDS_EVERY_YEAR 232
 
+#include "resources/dialogs_res.h"
 #include "resources/trackers_res.h"

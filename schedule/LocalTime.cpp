@@ -22,6 +22,11 @@ LocalFields LocalTime::FieldsOf(int64_t t) const {
   return f;
 }
 
+int64_t LocalTime::DayOfDayStart(int64_t dayStart) const {
+  constexpr int64_t kHalfDay = 12 * 3600;
+  return FieldsOf(std::min(ClampTime(dayStart), kLatestTime - kHalfDay) + kHalfDay).dayNumber;
+}
+
 int64_t LocalTime::TimeOn(int64_t dayNumber, int secondOfDay) const {
   const int64_t firstDay = FloorDiv(kEarliestTime, 86400);
   const int64_t lastDay = FloorDiv(kLatestTime, 86400);

@@ -42,6 +42,9 @@ class LocalTime {
   int64_t DayStart(int64_t dayNumber) const { return TimeOn(dayNumber, 0); }
   // The day start n dates after the date of t.
   int64_t DayStartAfter(int64_t t, int64_t n) const { return DayStart(FieldsOf(t).dayNumber + n); }
+  // The date a stored day start names: the date of the nearest local midnight (of t + 12 hours),
+  // so a day start written in a zone up to 12 hours away still names the writer's date.
+  int64_t DayOfDayStart(int64_t dayStart) const;
 };
 
 // The machine's zone through the C runtime (localtime_r, or _localtime64_s on Windows).

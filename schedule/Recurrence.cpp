@@ -46,15 +46,16 @@ class Exclusions {
 // A scheduled note's series as times: the rule, the time of day and the bounds.
 class Series {
  public:
-  Series(const NOTE_PAD& note, const LocalTime& zone)
+  // start and end are day starts of the zone the note was written in, which may be another.
+  Series(const NOTE_PAD_FIXED& note, const LocalTime& zone)
       : zone_(zone),
         timeOfDay_(std::clamp(note.timeFrom, 0, 86399)),
-        rule_(note, ClampDay(zone.FieldsOf(note.start).dayNumber)) {
+        rule_(note, ClampDay(zone.DayOfDayStart(note.start))) {
     first_ = At(rule_.StartDay());
     if (rule_.Repeats() && (note.flags & kNoteOpenEnded))
       last_ = kForever;
     else
-      last_ = At(ClampDay(zone.FieldsOf(note.end).dayNumber));
+      last_ = At(ClampDay(zone.DayOfDayStart(note.end)));
   }
 
   int64_t First() const { return first_; }
@@ -116,7 +117,7 @@ class Series {
   int64_t last_ = 0;
 };
 
-bool Scheduled(const NOTE_PAD& note) { return (note.flags & kNoteScheduled) != 0; }
+bool Scheduled(const NOTE_PAD_FIXED& note) { return (note.flags & kNoteScheduled) != 0; }
 
 // The window of a search: 0 on either side means the series' own bound.
 void OpenBounds(const Series& series, int64_t& from, int64_t& to) {
@@ -124,7 +125,7 @@ void OpenBounds(const Series& series, int64_t& from, int64_t& to) {
   if (to == 0 || to > series.Last()) to = series.Last();
 }
 
-bool Overlaps(const NOTE_PAD& note, const Series& series, int64_t from, int64_t to) {
+bool Overlaps(const NOTE_PAD_FIXED& note, const Series& series, int64_t from, int64_t to) {
   if (series.First() > to) return false;
   if (series.Repeats() && (note.flags & kNoteOpenEnded)) return true;
   return series.Last() >= from;
@@ -138,7 +139,7 @@ bool Emit(std::optional<int64_t> found, int64_t* out) {
 
 }  // namespace
 
-bool OverlapsRange(const NOTE_PAD& note, int64_t from, int64_t to, const LocalTime& zone) {
+bool OverlapsRange(const NOTE_PAD_FIXED& note, int64_t from, int64_t to, const LocalTime& zone) {
   if (from == 0) from = std::numeric_limits<int64_t>::min();
   if (to == 0) to = kForever;
   if (!Scheduled(note)) return from <= note.created && note.created <= to;

@@ -13,7 +13,10 @@
 
 namespace zavra {
 
-bool OverlapsRange(const NOTE_PAD& note, int64_t from, int64_t to, const LocalTime& zone = MachineLocalTime());
+// Whether the series' first occurrence is not after `to` and its last (none for an open-ended
+// repeating note) not before `from`; for an unscheduled note, whether it was created within.
+// The one overlap rule: the store's range filter and the auto-delete age ask it too.
+bool OverlapsRange(const NOTE_PAD_FIXED& note, int64_t from, int64_t to, const LocalTime& zone = MachineLocalTime());
 
 // Earliest occurrence start R with from <= R <= to (from 0 = first, to 0 = last).
 bool NextOccurrence(const NOTE_PAD& note, int64_t from, int64_t to, int64_t* out, bool honourExcludes,

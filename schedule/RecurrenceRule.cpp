@@ -6,7 +6,7 @@
 
 namespace zavra {
 
-RecurrenceRule::RecurrenceRule(const NOTE_PAD& note, int64_t startDay)
+RecurrenceRule::RecurrenceRule(const NOTE_PAD_FIXED& note, int64_t startDay)
     : startDay_(startDay), n_(std::max<int64_t>(1, note.repeatInterval)) {
   const int kind = note.repeatKind;
   const int low = note.repeatParam & 0xFF;

@@ -12,7 +12,7 @@ namespace zavra {
 class RecurrenceRule {
  public:
   // startDay is the local date of the note's start (a day number).
-  RecurrenceRule(const NOTE_PAD& note, int64_t startDay);
+  RecurrenceRule(const NOTE_PAD_FIXED& note, int64_t startDay);
 
   bool Repeats() const { return shape_ != Shape::kOnce; }
   // False for a rule that can never occur (no weekday, day 0, month outside 1-12, weekday above 6).

@@ -1,8 +1,8 @@
 #include "store/NoteFile.h"
 
 #include <cstring>
-#include <limits>
 
+#include "schedule/Recurrence.h"
 #include "store/ByteIo.h"
 
 namespace zavra {
@@ -11,21 +11,11 @@ namespace {
 
 constexpr uint8_t kNoteMagic[kNoteHeaderSize] = {'Q', 'N', 'F', 0x01, 0x00};
 
-// Schedule fields come from files and may hold anything; the sums must not overflow.
-int64_t AddSaturated(int64_t a, int32_t b) {
-  if (b > 0 && a > std::numeric_limits<int64_t>::max() - b) return std::numeric_limits<int64_t>::max();
-  if (b < 0 && a < std::numeric_limits<int64_t>::min() - b) return std::numeric_limits<int64_t>::min();
-  return a + b;
-}
-
 }  // namespace
 
-bool NoteOverlaps(const NOTE_PAD_FIXED& note, int64_t from, int64_t to) {
-  if (!(note.flags & kNoteScheduled)) return from <= note.created && note.created <= to;
-  if (AddSaturated(note.start, note.timeFrom) > to) return false;
-  if ((note.flags & kNoteOpenEnded) && note.repeatKind >= kRepeatDaily) return true;
-  return AddSaturated(note.end, note.timeFrom) >= from;
-}
+// The schedule's own rule: raw sums of day start and time of day would differ from it by the
+// hour a clock change adds or removes, and the pad and calendar list what the filter keeps.
+bool NoteOverlaps(const NOTE_PAD_FIXED& note, int64_t from, int64_t to) { return OverlapsRange(note, from, to); }
 
 bool NotePassesFilter(const NOTE_PAD_FIXED& note, const NoteFilter& filter) {
   if ((note.flags & filter.requiredFlags) != filter.requiredFlags) return false;

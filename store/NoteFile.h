@@ -34,7 +34,8 @@ struct NoteFilter {
 
 // A scheduled note overlaps [from, to] when its first occurrence is not after `to` and its last
 // one (none for open-ended recurring notes) not before `from`; an unscheduled one when created
-// lies within the range.
+// lies within the range. The schedule model's OverlapsRange in the machine's zone (0 leaves
+// that side of the range open).
 bool NoteOverlaps(const NOTE_PAD_FIXED& note, int64_t from, int64_t to);
 bool NotePassesFilter(const NOTE_PAD_FIXED& note, const NoteFilter& filter);
 

@@ -177,8 +177,10 @@ bool NoteStore::SaveNote(NOTE_PAD& note) {
     }
     return false;
   }
-  Notify([&note](StoreObserver& o) { o.OnNoteChanged(note); });
-  Notify([&note](StoreObserver& o) { o.OnNoteSaved(note); });
+  // Observers get a copy: one that rebuilds its list may free the record the caller passed.
+  const NOTE_PAD saved = note;
+  Notify([&saved](StoreObserver& o) { o.OnNoteChanged(saved); });
+  Notify([&saved](StoreObserver& o) { o.OnNoteSaved(saved); });
   return true;
 }
 

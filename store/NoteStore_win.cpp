@@ -9,10 +9,12 @@
 namespace zavra {
 
 bool DeleteNoteWithConfirmation(NoteStore& store, const NOTE_PAD& note, HWND owner, HINSTANCE strings) {
+  // The record may be gone when the box returns (its window deleted meanwhile): read it first.
+  const uint32_t id = note.id;
   const std::wstring text = LoadResString(IDS_DELETE_QUESTION, strings) + L"\r\n" + ToWide(FirstLine(note.text));
   const std::wstring caption = LoadResString(IDS_CONFIRM, strings);
   if (::MessageBoxW(owner, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
-  return store.DeleteNote(note.id);
+  return store.DeleteNote(id);
 }
 
 zavra::LOGFONTW UnsortedCategoryFont() {

@@ -10,6 +10,18 @@ constexpr std::u16string_view kLeadingSpace = u" \t\r\n";
 // The characters a file name cannot hold; a note's text often starts with a quote or a date.
 constexpr std::u16string_view kNotInFileName = u"\"*./:<>?\\|";
 
+// A caption longer than this ends in an ellipsis: a note of one long paragraph would otherwise
+// make a menu row or a message box measure and draw all of it.
+constexpr size_t kCaptionLimit = 256;
+
+// True (and the caption ended with an ellipsis) when `out` is full; never cuts a surrogate pair.
+bool Full(std::u16string& out, size_t limit) {
+  if (out.size() < limit) return false;
+  if (out.size() > 1 && out.back() >= 0xD800 && out.back() <= 0xDBFF) out.pop_back();
+  out.push_back(u'\u2026');
+  return true;
+}
+
 bool IsSentenceEnd(const std::u16string& text, size_t at) {
   const char16_t c = text[at];
   return (c == u'.' || c == u';') && at + 1 < text.size() && (text[at + 1] == u' ' || text[at + 1] == u'\t');
@@ -24,7 +36,7 @@ std::u16string FirstLine(const std::u16string& text) {
   if (at == std::u16string::npos) return line;
   for (; at < text.size(); ++at) {
     const char16_t c = text[at];
-    if (c == u'\n' || c == u'\r' || c == u'\0') break;
+    if (c == u'\n' || c == u'\r' || c == u'\0' || Full(line, kCaptionLimit)) break;
     line.push_back(c == u'\t' ? u' ' : c);
     if (IsSentenceEnd(text, at)) break;
   }
@@ -41,10 +53,11 @@ std::u16string Summary(const std::u16string& text) {
     if (c == u'\0') break;
     if (c == u'\r') continue;
     if (c == u'\n') {
-      if (++ends == 2) break;
+      if (++ends == 2 || Full(summary, 2 * kCaptionLimit)) break;
       summary.push_back(u' ');
       continue;
     }
+    if (Full(summary, 2 * kCaptionLimit)) break;
     summary.push_back(c == u'\t' ? u' ' : c);
     if (IsSentenceEnd(text, at) && ++ends == 2) break;
   }

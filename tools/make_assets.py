@@ -343,6 +343,7 @@ def main():
     write_ico(os.path.join(out, 'held.ico'), badge(note, 'clock'))
     write_ico(os.path.join(out, 'designer.ico'), badge(note, 'star'))
     write_ico(os.path.join(out, 'wizard.ico'), badge(note, 'key'))
+    write_ico(os.path.join(out, 'calendar.ico'), ICONS_PIX['calendar'])
     chime(os.path.join(out, 'clock.wav'))
     installer_side(os.path.join(out, 'installer.bmp'))
 

@@ -185,9 +185,11 @@ TEST_F(MainWindow, QuickMenusForACategory) {
   EXPECT_EQ(main.trackedMenu(), nullptr);
 
   std::vector<MENUITEM> rows;
+  std::vector<MenuEntry> entries;
   bool nestedIgnored = false;
   WhileMenuIsUp([&] {
     rows = main.menuRows().rows();
+    entries = Entries(main.trackedMenu());
     HMENU up = main.trackedMenu();
     // A second request while the menu is up is ignored (it would otherwise nest a menu).
     ::SendMessageW(main, WM_QUICK_MENU, u'q', 10001);
@@ -200,6 +202,8 @@ TEST_F(MainWindow, QuickMenusForACategory) {
   EXPECT_EQ(rows[1].text, u"Apple");
   EXPECT_EQ(rows[2].text, u"zebra");
   EXPECT_TRUE(nestedIgnored);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_TRUE(entries[0].separator && entries[0].ownerDrawn) << "neither mouse nor keyboard can choose the header";
 }
 
 TEST_F(MainWindow, NewNoteCommandsCreateNotesInTheirCategory) {

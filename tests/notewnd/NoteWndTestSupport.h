@@ -120,7 +120,7 @@ class FakeHost : public INoteWindowHost, private StoreObserver {
   void CosmeticsCommand(UINT command, const NOTE_PAD&, HWND) override {
     calls.push_back("cosmetics:" + std::to_string(command));
   }
-  std::optional<std::u16string> ChooseSkin(const NOTE_PAD&, HWND) override { return skinChoice; }
+  std::optional<SkinChoice> ChooseSkin(const NOTE_PAD&, HWND) override { return skinChoice; }
   int ChooseReopenMinutes(HWND) override { return customMinutes; }
   void ReopenAfter(uint32_t id, int64_t seconds) override {
     calls.push_back("reopen:" + std::to_string(id) + ":" + std::to_string(seconds));
@@ -158,7 +158,7 @@ class FakeHost : public INoteWindowHost, private StoreObserver {
   NoteStore store;
   std::vector<MonitorArea> monitors;
   std::vector<RECT32> extraRects;
-  std::optional<std::u16string> skinChoice;
+  std::optional<SkinChoice> skinChoice;
   int customMinutes = 0;
   std::vector<std::string> calls;
   std::vector<std::unique_ptr<CNoteWnd>> windows;

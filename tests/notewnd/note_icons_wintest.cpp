@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "app/Associations_win.h"
 #include "notewnd/NoteIcons_win.h"
 #include "notewnd/NoteSampleWnd_win.h"
 
@@ -32,56 +33,49 @@ TEST(NoteIcons, StripCellsNoneForZeroPastTheEndOrNoStrip) {
   EXPECT_FALSE(StripIcon(L"C:\\no such folder\\", 1));
 }
 
-TEST(NoteIcons, NoteLinkIds) {
-  struct Case {
-    const char16_t* link;
-    uint32_t id;
-  };
-  const Case cases[] = {
-      {u"note:123", 123},  {u"NOTE:5", 5},           {u"Note:4294967295", 4294967295u},
-      {u"note:", 0},       {u"note:12a", 0},         {u"note:4294967296", 0},
-      {u"notes:1", 0},     {u"note:99999999999", 0}, {u"http://x/note:1", 0},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(NoteLinkId(c.link), c.id) << test::FakeHost::Narrow(c.link);
-}
-
-TEST(NoteIcons, UrlSchemesAndPaths) {
-  struct Case {
-    const char16_t* link;
-    bool url;
-  };
-  const Case cases[] = {
-      {u"http://example.com/", true}, {u"mailto:a@b.c", true},        {u"note:12", true},
-      {u"svn+ssh://host/x", true},    {u"C:\\windows\\x.exe", false}, {u"x:", false},
-      {u"\"C:\\a b\\c.exe\" /x", false}, {u"1http://x", false},       {u"ht tp://x", false},
-      {u"plain text", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(HasUrlScheme(c.link), c.url) << test::FakeHost::Narrow(c.link);
-}
-
-TEST(NoteIcons, LinkIconForEachKindOfLink) {
+// The note window shows the icon the quick-launch menu shows for the same link.
+TEST(NoteIcons, LinkIconOfEachKindOfLink) {
   FakeHost host;
   NOTE_PAD other = PlainNote(u"Linked to");
   ASSERT_TRUE(host.store.SaveNote(other));
-  const std::u16string noteLink = u"note:" + ToU16(std::to_wstring(other.id));
-  EXPECT_TRUE(LinkIcon(noteLink, host.store)) << "an existing note";
-  EXPECT_FALSE(LinkIcon(u"note:" + ToU16(std::to_wstring(other.id + 1000)), host.store)) << "a missing note";
-  EXPECT_FALSE(LinkIcon(u"", host.store));
-  EXPECT_TRUE(LinkIcon(u"C:\\windows\\notepad.exe", host.store)) << "a program";
-  EXPECT_TRUE(LinkIcon(u"\"C:\\windows\\notepad.exe\" /a readme.txt", host.store)) << "quotes and arguments";
-  EXPECT_FALSE(LinkIcon(u"C:\\windows\\" + std::u16string(250, u'x') + u".exe", host.store)) << "260 or longer";
-
-  // A scheme of our own with a quoted, blank-padded icon path.
+  const std::u16string id = ToU16(std::to_wstring(other.id));
+  // "note:" links to missing notes take the scheme's icon, as /setup registers it.
+  const std::wstring program = host.ProgramFolder() + L"notezavra.exe";
+  RegisterShellAssociations(program);
+  // A scheme whose icon lies in a program under a path with blanks, written without quotes.
+  const std::wstring blankFolder = test::FreshDataFolder() + L"Program Files\\";
+  ::CreateDirectoryW(blankFolder.c_str(), nullptr);
+  ASSERT_TRUE(::CopyFileW(program.c_str(), (blankFolder + L"the browser.exe").c_str(), FALSE));
   RegKey key;
-  ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"zavratest\\DefaultIcon", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"zavrablank\\DefaultIcon", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               key.put(), nullptr),
             ERROR_SUCCESS);
-  const wchar_t value[] = L"\"C:\\windows\\system32\\shell32.dll\", 3";
-  ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
-  EXPECT_TRUE(LinkIcon(u"zavratest://somewhere/item", host.store)) << "the scheme's DefaultIcon";
-  ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"zavratest");
-  EXPECT_FALSE(LinkIcon(u"zavranone://somewhere/item", host.store)) << "a scheme nobody registered";
+  const std::wstring value = blankFolder + L"the browser.exe,-160";
+  ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  struct Case {
+    std::u16string link;
+    bool icon;
+  };
+  const Case cases[] = {
+      {u"note:" + id, true},
+      {u"note:" + id + u"abc", true},
+      {u"note:99999", true},
+      {u"zavrablank://somewhere/item", true},
+      {u"C:\\windows\\notepad.exe", true},
+      {u"\"C:\\windows\\notepad.exe\" /a readme.txt", true},
+      {u"zavra-nobody-registered://x", false},
+      {u"C:\\windows\\" + std::u16string(250, u'x') + u".exe", false},
+  };
+  CNoteWnd* w = host.Open(PlainNote(u"link"));
+  ASSERT_TRUE(w);
+  for (const Case& c : cases) {
+    NOTE_PAD note = w->note();
+    note.link = c.link;
+    w->LoadRecord(note);
+    EXPECT_EQ(w->linkIcon() != nullptr, c.icon) << FakeHost::Narrow(c.link);
+  }
+  ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"zavrablank");
 }
 
 TEST(NoteColours, InactiveBorderKeepsTheHueAtLowerLuminanceAndSaturation) {

@@ -124,9 +124,10 @@ TEST(NoteMenu, OwnCosmeticsLinkCalendarAndTopmostChangeTheMenu) {
 TEST(NoteMenu, LinkIconOpensTheLinkMenu) {
   FakeHost host;
   NOTE_PAD note = PlainNote(u"With a link");
-  note.link = u"C:\\windows\\notepad.exe";
+  note.link = u"zavra-nobody-registered://x";  // no icon can be made for it: the menu still comes
   CNoteWnd* w = host.Open(note);
   ASSERT_TRUE(w);
+  ASSERT_EQ(w->linkIcon(), nullptr);
   // The default skin's link icon layer.
   POINT icon{-1, -1};
   for (size_t i = 0; i < w->skin()->size(); ++i)
@@ -168,17 +169,20 @@ TEST(NoteMenu, CommandsReachTheHost) {
   }
   EXPECT_TRUE(w->topmost()) << "Always On Top toggled on";
 
-  // Skin: "(Inherit)" clears the note's own skin, another title sets it; the note is saved.
-  host.skinChoice = u"Plain";
-  ::SendMessageW(*w, WM_COMMAND, 32886, 0);
-  NOTE_PAD saved;
-  ASSERT_EQ(host.store.LoadNote(id, saved), 0);
-  EXPECT_TRUE(saved.flags & kNoteOwnSkin);
-  EXPECT_EQ(test::FakeHost::Narrow(saved.skin), "Plain");
-  host.skinChoice = u"";
-  ::SendMessageW(*w, WM_COMMAND, 32886, 0);
-  ASSERT_EQ(host.store.LoadNote(id, saved), 0);
-  EXPECT_FALSE(saved.flags & kNoteOwnSkin);
+  // Skin: "(Inherit)" clears the note's own skin, "(None)" and a title set it; the note is saved.
+  const struct {
+    SkinChoice choice;
+    bool ownSkin;
+    const char* title;
+  } skins[] = {{{false, u"Plain"}, true, "Plain"}, {{false, u""}, true, ""}, {{true, u""}, false, ""}};
+  for (const auto& c : skins) {
+    host.skinChoice = c.choice;
+    ::SendMessageW(*w, WM_COMMAND, 32886, 0);
+    NOTE_PAD saved;
+    ASSERT_EQ(host.store.LoadNote(id, saved), 0);
+    EXPECT_EQ((saved.flags & kNoteOwnSkin) != 0, c.ownSkin) << c.title << c.choice.inherit;
+    EXPECT_EQ(test::FakeHost::Narrow(saved.skin), c.title);
+  }
 
   // The custom reopen dialog's 0 (cancelled) does nothing.
   host.calls.clear();

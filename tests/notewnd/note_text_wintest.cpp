@@ -88,6 +88,24 @@ TEST(NoteText, EveryKindOfLineBreakAndAWordLongerThanTheLine) {
   EXPECT_GT(starts.size(), 8u) << "200 letters take several lines";
 }
 
+TEST(NoteText, OneParagraphOfAMillionCharactersScrollsToItsEnd) {
+  FakeHost host;
+  std::u16string text;
+  while (text.size() < 1000000) text += u"lorem ipsum dolor sit amet consectetur adipiscing elit ";
+  CNoteWnd* w = host.Open(PlainNote(text, {100, 100, 400, 300}));
+  ASSERT_TRUE(w);
+  const size_t lines = w->lineStarts().size() - 1;
+  ASSERT_GT(lines, 10000u) << "laid out whole when it opened";
+  // Page Down held: the queued keys go through every line, drawn when none waits any more.
+  for (size_t posted = 0; posted <= lines; posted += 2000) {
+    for (int i = 0; i < 2000; ++i) ::PostMessageW(*w, WM_KEYDOWN, VK_NEXT, 0);
+    MSG m;
+    ASSERT_TRUE(test::PumpUntil([&] { return !::PeekMessageW(&m, *w, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE); }, 60000));
+  }
+  EXPECT_EQ(w->firstLine(), lines - 1) << "the last line";
+  EXPECT_FALSE(w->ScrollDown());
+}
+
 TEST(NoteText, KeysReachTheWindowBeforeTranslation) {
   FakeHost host;
   std::u16string text;

@@ -9,6 +9,7 @@
 #include "notewnd/CloseButton_win.h"
 #include "notewnd/NoteIcons_win.h"
 #include "notewnd/TipWnd_win.h"
+#include "store/NoteStore.h"
 
 namespace zavra {
 namespace {

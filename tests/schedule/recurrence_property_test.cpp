@@ -23,8 +23,9 @@ class Reference {
   Reference(const NOTE_PAD& note, const LocalTime& zone) : note_(note), zone_(zone) {
     n_ = note.repeatInterval == 0 ? 1 : note.repeatInterval;
     tod_ = std::min(std::max(note.timeFrom, 0), 86399);
-    startDay_ = zone.FieldsOf(note.start).dayNumber;
-    endDay_ = zone.FieldsOf(note.end).dayNumber;
+    // start and end name the dates of their nearest local midnights.
+    startDay_ = zone.DayOfDayStart(note.start);
+    endDay_ = zone.DayOfDayStart(note.end);
     openEnded_ = note.repeatKind >= 30 && (note.flags & kNoteOpenEnded);
     first_ = zone.TimeOn(startDay_, tod_);
     last_ = openEnded_ ? INT64_MAX : zone.TimeOn(endDay_, tod_);

@@ -40,6 +40,7 @@ TEST(NoteTextHelpers, Summary) {
       {u"", u""},
       {u"\r\n \t", u""},
       {u"a\rb\nc\nd", u"ab c"},
+      {std::u16string(600, u'x') + u"\ny", std::u16string(512, u'x') + u"\u2026"},
   };
   for (const Case& c : cases) EXPECT_EQ(Show(Summary(c.text)), Show(c.expected)) << "summary of " << Show(c.text);
 }

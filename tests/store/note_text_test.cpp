@@ -20,6 +20,10 @@ TEST(NoteText, FirstLine) {
       {u"", u""},
       {u" \r\n\t", u""},
       {u"\U0001F600 smile", u"\U0001F600 smile"},
+      // One long paragraph makes a caption of bounded length.
+      {std::u16string(256, u'a'), std::u16string(256, u'a')},
+      {std::u16string(100000, u'a'), std::u16string(256, u'a') + u"\u2026"},
+      {std::u16string(255, u'a') + u"\U0001F600b", std::u16string(255, u'a') + u"\u2026"},
   };
   for (const Case& c : cases) EXPECT_EQ(FirstLine(c.text), c.expected) << "text of " << c.text.size() << " units";
 }
