@@ -2,6 +2,7 @@
 // the skin chooser and the sound preview.
 #include "app/CalendarNames_win.h"
 #include "app/MainWnd_win.h"
+#include "prefs/PreferencesSheet_win.h"
 #include "app/NoteKitApp_win.h"
 #include "schedule/LocalTime.h"
 #include "schedule/NoteEditDlg_win.h"
@@ -98,7 +99,7 @@ void CMainWnd::PreviewSound(const std::wstring& path) {
 }
 
 // The preferences sheet arrives with its own subsystem.
-bool CMainWnd::CanManageCategories() const { return false; }
-void CMainWnd::ManageCategories(HWND) {}
+bool CMainWnd::CanManageCategories() const { return true; }
+void CMainWnd::ManageCategories(HWND owner) { OpenPreferences(kPrefCategory, owner); }
 
 }  // namespace zavra

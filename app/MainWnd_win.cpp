@@ -3,6 +3,7 @@
 #include "app/PipeMessage.h"
 #include "app/PipeServer_win.h"
 #include "app/RecentList.h"
+#include "app/Website.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
@@ -143,10 +144,14 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ENDSESSION:
       if (wp) {
+        EndPreferences();
         CancelNoteDialogs(std::nullopt);
         SaveState(true);
         FinishIndex(false);
       }
+      return 0;
+    case WM_OPEN_PREFERENCES:
+      OpenPreferences(static_cast<int>(wp), nullptr);
       return 0;
     case WM_COPYDATA:
       return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
@@ -554,9 +559,16 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
       ::ShellExecuteW(nullptr, nullptr, env_.folders.data.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return true;
     case kCmdWebsite:
-      ::ShellExecuteW(nullptr, L"open", LoadResString(IDS_WEBSITE).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      ::ShellExecuteW(nullptr, L"open", ToWide(WebsiteAddress()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
+    case kCmdPreferences:
+      ::PostMessageW(GetSafeHwnd(), WM_OPEN_PREFERENCES, 0, 0);
+      return true;
+    case kCmdAbout:
+      ::PostMessageW(GetSafeHwnd(), WM_OPEN_PREFERENCES, 5, 0);
       return true;
     case kCmdExit:
+      EndPreferences();
       // Open note dialogs end as Cancel before the windows they belong to go.
       CancelNoteDialogs(std::nullopt);
       ::PostMessageW(GetSafeHwnd(), WM_CLOSE, 0, 0);

@@ -29,6 +29,8 @@ inline constexpr UINT WM_NOTE_NOTIFY = WM_APP + 0x39;
 inline constexpr UINT WM_QUICK_MENU = WM_APP + 0x3B;
 // The daily full read of the note files is done (posted by its thread).
 inline constexpr UINT WM_NOTES_READ = WM_APP + 0x3D;
+// Opens the preferences (wParam: start page) once the menu that asked for them has ended.
+inline constexpr UINT WM_OPEN_PREFERENCES = WM_APP + 0x40;
 
 // Codes of the note notification message.
 enum NoteNotifyCode : WPARAM {
@@ -69,6 +71,9 @@ class MainWndFeeds;
 class CPadFrame;
 class CScheduleWnd;
 class CTrackWnd;
+class CPreferencesSheet;
+struct NotePageValues;
+struct MiscPageValues;
 
 class CMainWnd : public CWnd,
                  public ICommandTarget,
@@ -122,6 +127,16 @@ class CMainWnd : public CWnd,
   // The tracker of a note, or null.
   CTrackWnd* FindTracker(uint32_t id) const;
   const std::vector<CTrackWnd*>& trackers() const { return trackers_; }
+
+  // --- preferences (MainWndPrefs_win.cpp) ---
+  // Opens the preferences at a page (0 Note ... 5 About), or raises the open sheet.
+  void OpenPreferences(int startPage, HWND parent);
+  // Ends an open sheet as Cancel: the program or the session is ending.
+  void EndPreferences();
+  CPreferencesSheet* preferences() const { return prefs_; }
+  // What the Note and Misc. pages apply: written as their groups and followed at once.
+  void ApplyNotePage(const NotePageValues& values);
+  void ApplyMiscPage(const MiscPageValues& values);
 
   // --- INoteWindowHost ---
   const Settings& NoteSettings() const override { return settings_; }
@@ -307,6 +322,7 @@ class CMainWnd : public CWnd,
   CScheduleWnd* calendar_ = nullptr;
   std::vector<CTrackWnd*> trackers_;
   CBackgroundNoteRead fullRead_;
+  CPreferencesSheet* prefs_ = nullptr;  // while the sheet runs
   std::wstring lastSound_;
   // The copied note id on the clipboard: private-format data is ours to free.
   HGLOBAL clipboardNoteId_ = nullptr;

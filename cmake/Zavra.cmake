@@ -54,7 +54,7 @@ endfunction()
 function(zavra_assets)
   set(dir ${CMAKE_BINARY_DIR}/assets)
   set(outs ${dir}/notezavra.ico ${dir}/note.ico ${dir}/held.ico ${dir}/designer.ico
-      ${dir}/wizard.ico ${dir}/calendar.ico ${dir}/icons.bmp ${dir}/clock.wav)
+      ${dir}/wizard.ico ${dir}/calendar.ico ${dir}/link.ico ${dir}/icons.bmp ${dir}/clock.wav)
   add_custom_command(OUTPUT ${outs}
       COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/make_assets.py ${dir}
       DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_assets.py

@@ -1,5 +1,6 @@
 #include "framework/PropertySheet.h"
 #include "framework/Application.h"
+#include <utility>
 
 namespace zavra {
 
@@ -79,11 +80,30 @@ bool CPropertySheet::Fill(PROPSHEETHEADERW& header, std::vector<HPROPSHEETPAGE>&
   return true;
 }
 
+namespace {
+
+// The modal sheet being started on this thread: its window arrives through the callback,
+// which carries no pointer of its own.
+thread_local CPropertySheet* startingSheet = nullptr;
+
+}  // namespace
+
+int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM) {
+  if (msg == PSCB_INITIALIZED && startingSheet) startingSheet->sheet_ = hwnd;
+  return 0;
+}
+
 INT_PTR CPropertySheet::DoModal(HWND parent) {
   PROPSHEETHEADERW header;
   std::vector<HPROPSHEETPAGE> handles;
   if (!Fill(header, handles, parent, false)) return -1;
+  // A modal sheet is still known by its window, so that the program can end it at exit.
+  header.dwFlags |= PSH_USECALLBACK;
+  header.pfnCallback = SheetCallback;
+  CPropertySheet* const outer = std::exchange(startingSheet, this);
   const INT_PTR r = ::PropertySheetW(&header);
+  startingSheet = outer;
+  sheet_ = nullptr;
   return r > 0 ? IDOK : (r == 0 ? IDCANCEL : -1);
 }
 

@@ -33,11 +33,13 @@ class CPropertySheet {
   INT_PTR DoModal(HWND parent);
   // Modeless: the sheet window, or null.
   HWND Create(HWND parent);
+  // The sheet's window while it exists (modal or modeless), else null.
   HWND GetSafeHwnd() const { return sheet_; }
   // Ends the sheet as if its Cancel button were pressed.
   void EndWithCancel();
 
  private:
+  static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);
   bool Fill(PROPSHEETHEADERW& header, std::vector<HPROPSHEETPAGE>& handles, HWND parent, bool modeless);
   std::wstring caption_;
   std::vector<CPropertyPage*> pages_;

@@ -196,6 +196,11 @@ void CNoteWnd::AdjustRect(int zone, RECT& paper) {
   paper = To(SnapRect(zone, From(paper), others, static_cast<int32_t>(s.noteGap)));
 }
 
+void CNoteWnd::SettingsChanged() {
+  OnSizeChanged();
+  Render();
+}
+
 void CNoteWnd::OnSizeChanged() { ForgetLayout(); }
 
 // --- schedule ---

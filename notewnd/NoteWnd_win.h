@@ -54,6 +54,8 @@ class CNoteWnd : public CBkgWnd {
   void LoadRecord(const NOTE_PAD& note);
   // At the program's end and at log-off: keeps a moved or resized paper in the note file.
   void SaveState();
+  // The note settings changed (opacity, margins, alignment): lay the text out and draw again.
+  void SettingsChanged();
 
   uint32_t noteId() const { return note_.id; }
   const NOTE_PAD& note() const { return note_; }

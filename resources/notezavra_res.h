@@ -48,7 +48,6 @@
 #define IDS_NOTE_FILES_FILTER 209 // "Note Files (*.zpn)|*.zpn||"
 #define IDS_ALL_OF_INTEREST 210
 #define IDS_ALL_CATEGORIES 211
-#define IDS_WEBSITE 212
 #define IDS_NO_RECURRENCE 220
 #define IDS_EVERY_N_DAYS 221
 #define IDS_EVERYDAY 222
@@ -63,5 +62,6 @@
 #define IDS_EVERY_N_YEARS 231
 #define IDS_EVERY_YEAR 232
 
+#include "resources/prefs_res.h"
 #include "resources/dialogs_res.h"
 #include "resources/trackers_res.h"

@@ -4,7 +4,6 @@ namespace zavra {
 
 namespace {
 
-constexpr size_t kMaxPathChars = 260;
 
 int32_t I32(const uint8_t* p) {
   return static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
@@ -39,6 +38,16 @@ void WriteCalendarRect(IRegistryKey* key, const RECT32& r) {
   for (int32_t v : {r.left, r.top, r.right, r.bottom})
     for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
   key->SetBinary(kCalRectValue, bytes);
+}
+
+void WriteCalendarBackground(IRegistryKey* key, const CalendarSettings& s) {
+  if (!key) return;
+  key->SetDword(u"CalBkgColor", s.background & 0xFFFFFF);
+  key->SetString(u"CalBkgImgFile", s.imageFile.substr(0, kMaxPathChars));
+  key->SetDword(u"CalBkgImgFit", s.fit);
+  key->SetDword(u"CalBkgImgRetainRatio", s.retainRatio);
+  key->SetDword(u"CalBkgAlpha", s.haziness);
+  key->SetDword(u"CalWallpaper", static_cast<uint32_t>(s.mode));
 }
 
 }  // namespace zavra

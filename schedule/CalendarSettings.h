@@ -10,6 +10,8 @@
 namespace zavra {
 
 inline constexpr char16_t kCalRectValue[] = u"CalRect";
+// The longest picture path kept (the system's MAX_PATH).
+inline constexpr size_t kMaxPathChars = 260;
 
 enum class CalendarPictureMode : uint32_t { kWallpaper = 0, kImageFile = 1, kRandomInFolder = 2 };
 
@@ -30,5 +32,7 @@ RECT32 DefaultCalendarRect(const RECT32& workArea);
 // Missing or mistyped values keep their defaults; a null key gives every default.
 CalendarSettings LoadCalendarSettings(IRegistryKey* key, const RECT32& workArea);
 void WriteCalendarRect(IRegistryKey* key, const RECT32& rect);
+// The background values, written in the order the calendar finds them complete (the mode last).
+void WriteCalendarBackground(IRegistryKey* key, const CalendarSettings& s);
 
 }  // namespace zavra

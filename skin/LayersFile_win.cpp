@@ -31,15 +31,29 @@ int LoadLayersFile(const std::wstring& folder, std::vector<SLAYER>& layers) {
 }
 
 int SaveLayersFile(const std::wstring& folder, std::span<const SLAYER> layers) {
+  // Written beside the old file and put in its place in one step, so that a failed or partial
+  // write leaves the previous skin as it was. The name is claimed new, so that no picture of
+  // the skin is overwritten on the way.
   const std::vector<uint8_t> bytes = WriteLayers(layers);
-  FileHandle file(::CreateFileW((folder + L"layers").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return kLayersIoError;
-  DWORD written = 0;
-  if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-      written != bytes.size())
-    return kLayersIoError;
-  return kLayersOk;
+  wchar_t temp[MAX_PATH] = {};
+  if (folder.size() >= MAX_PATH - 14 || !::GetTempFileNameW(folder.c_str(), L"lay", 0, temp)) return kLayersIoError;
+  bool ok = false;
+  {
+    FileHandle file(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    ok = file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size() && ::FlushFileBuffers(file.get());
+  }
+  const std::wstring target = folder + L"layers";
+  // The main program may be reading the old file for a moment.
+  for (int attempt = 0; ok; ++attempt) {
+    if (::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return kLayersOk;
+    const DWORD error = ::GetLastError();
+    if (attempt == 20 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) break;
+    ::Sleep(50);
+  }
+  ::DeleteFileW(temp);
+  return kLayersIoError;
 }
 
 }  // namespace zavra

@@ -16,7 +16,8 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path, size
 // Reads folder + "layers" (the folder ends with a backslash); the result codes of ReadLayers,
 // or kLayersIoError when the file cannot be read.
 int LoadLayersFile(const std::wstring& folder, std::vector<SLAYER>& layers);
-// Creates or overwrites folder + "layers"; kLayersIoError when any write fails.
+// Writes folder + "layers" through a new file that then replaces the old one; kLayersIoError
+// when any step fails, and the old file is then left as it was.
 int SaveLayersFile(const std::wstring& folder, std::span<const SLAYER> layers);
 
 }  // namespace zavra

@@ -27,11 +27,13 @@ SkinLibrary::SkinLibrary(std::u16string skinsFolder, SkinSource& source)
 SkinLibrary::~SkinLibrary() {
   for (auto& [key, skin] : skins_) skin->owner_ = nullptr;
   for (auto& [key, image] : pictures_) image->owner_ = nullptr;
+  for (Skin* skin : made_) skin->owner_ = nullptr;
 }
 
 void SkinLibrary::Forget(Skin* skin) {
   auto it = skins_.find(FoldCase(skin->title_));
   if (it != skins_.end() && it->second == skin) skins_.erase(it);
+  std::erase(made_, skin);
 }
 
 void SkinLibrary::Forget(SkinImage* image) {
@@ -93,6 +95,16 @@ SkinPtr SkinLibrary::Load(std::u16string_view title) {
   return Adopt(skin);
 }
 
+SkinPtr SkinLibrary::MakeSkin(std::u16string title, const std::vector<SLAYER>& records, std::u16string_view folder) {
+  auto* skin = new Skin(this, std::move(title));
+  if (!Build(*skin, records, folder)) {
+    delete skin;
+    return {};
+  }
+  made_.push_back(skin);
+  return SkinPtr(skin);
+}
+
 bool SkinLibrary::Build(Skin& skin, const std::vector<SLAYER>& records, std::u16string_view folder) {
   bool havePaper = false;
   for (const SLAYER& record : records) {
@@ -106,7 +118,10 @@ bool SkinLibrary::Build(Skin& skin, const std::vector<SLAYER>& records, std::u16
       // The border's colour follows activation.
       if ((record.condition & kConditionSense) == 0) skin.stateMask_ |= kStateActive;
     } else if (record.kind == kLayerImage) {
-      std::optional<std::u16string> path = ResolvePicturePath(folder, LayerText(record.u.image.picture));
+      const std::u16string name = LayerText(record.u.image.picture);
+      // Without a folder a bare name would be taken relative to the current folder.
+      if (folder.empty() && name.find(u'\\') == std::u16string::npos) continue;
+      std::optional<std::u16string> path = ResolvePicturePath(folder, name);
       if (!path) continue;
       image = GetPicture(*path);
       if (!image) continue;

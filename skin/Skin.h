@@ -156,6 +156,10 @@ class SkinLibrary {
   SkinPtr GetSkin(std::u16string_view title);
   // Null when the file cannot be decoded.
   SkinImagePtr GetPicture(std::u16string_view path);
+  // A skin built from records that are not (yet) a file, such as the designer's document,
+  // with pictures from the picture list; it is not put into the skin list. `folder` is where
+  // bare picture names are found (empty: nowhere). Null when no paper remains.
+  SkinPtr MakeSkin(std::u16string title, const std::vector<SLAYER>& records, std::u16string_view folder);
 
   size_t skinCount() const { return skins_.size(); }
   size_t pictureCount() const { return pictures_.size(); }
@@ -175,6 +179,7 @@ class SkinLibrary {
   SkinSource& source_;
   std::map<std::u16string, Skin*> skins_;          // by folded title
   std::map<std::u16string, SkinImage*> pictures_;  // by folded path
+  std::vector<Skin*> made_;                        // skins of MakeSkin, outside the list
 };
 
 }  // namespace zavra

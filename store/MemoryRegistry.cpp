@@ -47,6 +47,12 @@ class MemoryKey : public IRegistryKey {
     if (it == other_.strings.end()) return std::nullopt;
     return it->second;
   }
+  bool SetString(const std::u16string& name, const std::u16string& value) override {
+    if (owner_.failWrites) return false;
+    Erase(name);
+    other_.strings[name] = value;
+    return true;
+  }
   bool DeleteValue(const std::u16string& name) override {
     if (owner_.failWrites) return false;
     return Erase(name);

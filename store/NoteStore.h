@@ -96,8 +96,10 @@ class NoteStore {
   // Every category in display order; "Unsorted" is created when missing.
   CategoryList LoadCategoryList();
   bool SaveCategory(NOTE_CATE& cate, bool notify);
-  // Makes the category files exactly `list` (ids given to new ones), announced once.
-  bool SaveAllCategories(std::vector<NOTE_CATE>& list);
+  // Makes the category files exactly `list` (ids given to new ones), announced once. Every
+  // category is written before any leftover file goes; the names of those that could not be
+  // written are added to `failed` (their old files, if any, stay).
+  bool SaveAllCategories(std::vector<NOTE_CATE>& list, std::vector<std::u16string>* failed = nullptr);
   bool AllocateCategoryId(NOTE_CATE& cate);
   // First run: writes "Unsorted" into a new data folder.
   bool CreateFirstCategory();

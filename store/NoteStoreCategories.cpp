@@ -92,11 +92,14 @@ bool NoteStore::SaveCategory(NOTE_CATE& cate, bool notify) {
 
 // Saving first and removing the left-over files afterwards means a failure half-way never
 // leaves fewer categories than before.
-bool NoteStore::SaveAllCategories(std::vector<NOTE_CATE>& list) {
+bool NoteStore::SaveAllCategories(std::vector<NOTE_CATE>& list, std::vector<std::u16string>* failed) {
   bool ok = true;
   std::set<std::u16string> keep;
   for (NOTE_CATE& cate : list) {
-    ok = SaveCategory(cate, false) && ok;
+    if (!SaveCategory(cate, false)) {
+      ok = false;
+      if (failed) failed->push_back(cate.name);
+    }
     if (cate.id != 0) keep.insert(StoreFileName(StoreKind::kCategory, cate.id));
   }
   std::vector<std::u16string> stale;

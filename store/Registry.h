@@ -23,6 +23,8 @@ class IRegistryKey {
   virtual bool DeleteValue(const std::u16string& name) = 0;
   // A text value (REG_SZ), without its terminator.
   virtual std::optional<std::u16string> GetString(const std::u16string& name) = 0;
+  // Writes a REG_SZ with its terminating zero.
+  virtual bool SetString(const std::u16string& name, const std::u16string& value) = 0;
 };
 
 class IRegistry {

@@ -52,6 +52,9 @@ class Win32RegistryKey : public IRegistryKey {
     // The stored value may or may not carry its terminator.
     return ToU16(std::wstring(text.data()));
   }
+  bool SetString(const std::u16string& name, const std::u16string& value) override {
+    return Set(name, REG_SZ, value.c_str(), (value.size() + 1) * sizeof(char16_t));
+  }
   bool DeleteValue(const std::u16string& name) override {
     return ::RegDeleteValueW(key_.get(), AsWide(name)) == ERROR_SUCCESS;
   }

@@ -16,7 +16,7 @@ PALETTE = {
     'r': (220, 30, 30), 'R': (140, 10, 10), 'p': (255, 120, 170), 'G': (30, 150, 50),
     'e': (120, 220, 100), 'b': (40, 90, 220), 'B': (20, 40, 130), 'c': (120, 200, 255),
     'n': (140, 90, 40), 'N': (90, 55, 20), 'v': (150, 60, 200), 's': (240, 200, 160),
-    'm': (230, 230, 200), 'a': (255, 215, 0),
+    'm': (230, 230, 200), 'a': (255, 215, 0), 'K': (20, 60, 110),
 }
 
 ICONS = {
@@ -193,6 +193,11 @@ ICONS = {
     ".........kyyyk..", "........kyyyk...", ".......kyyyk....", "......kyyyk.....",
     ".....kyyyk......", "....kyyyk.......", "...ksyyk........", "...ksssk........",
     "..kkssk.........", "..kkkk..........", "................", "................"],
+  'link': [
+    "................", "................", "..........kkk...", ".........kcccK..",
+    "........kc...ck.", ".......kc...kck.", "......kc...kck..", ".....kkkc.kck...",
+    "....kc.kkkk.....", "...kc...kc......", "..kc...kc.......", ".kc...kc........",
+    ".kc..kc.........", "..kcck..........", "...kk...........", "................"],
 }
 
 ORDER = ['blank', 'note', 'flag_red', 'flag_green', 'flag_blue', 'clock', 'star', 'phone', 'mail',
@@ -344,6 +349,7 @@ def main():
     write_ico(os.path.join(out, 'designer.ico'), badge(note, 'star'))
     write_ico(os.path.join(out, 'wizard.ico'), badge(note, 'key'))
     write_ico(os.path.join(out, 'calendar.ico'), ICONS_PIX['calendar'])
+    write_ico(os.path.join(out, 'link.ico'), ICONS_PIX['link'])
     chime(os.path.join(out, 'clock.wav'))
     installer_side(os.path.join(out, 'installer.bmp'))
 

@@ -1,0 +1,99 @@
+#pragma once
+// Resource ids of the preferences sheet and its pages.
+
+#define IDD_PREF_NOTE 105
+#define IDD_PREF_MISC 106
+#define IDD_PREF_CALENDAR 107
+#define IDD_PREF_ABOUT 108
+#define IDD_PREF_CATEGORY 138
+
+// Note page
+#define IDC_PN_OPACITY 2001
+#define IDC_PN_OPACITY_SPIN 2002
+#define IDC_PN_MARGIN 2003
+#define IDC_PN_MARGIN_SPIN 2004
+#define IDC_PN_ALIGN 2005
+#define IDC_PN_SNAP 2006
+#define IDC_PN_GAP 2007
+#define IDC_PN_GAP_SPIN 2008
+#define IDC_PN_TRACKGAP 2009
+#define IDC_PN_TRACKGAP_SPIN 2010
+#define IDC_PN_PREOPEN1_ON 2011
+#define IDC_PN_PREOPEN1 2012
+#define IDC_PN_PREOPEN1_SPIN 2013
+#define IDC_PN_PREOPEN2_ON 2014
+#define IDC_PN_PREOPEN2 2015
+#define IDC_PN_PREOPEN2_SPIN 2016
+#define IDC_PN_TIP_ON 2017
+#define IDC_PN_TIP_TEXT 2018
+
+// Category page
+#define IDC_PC_NAME 2101
+#define IDC_PC_NEW 2102
+#define IDC_PC_DELETE 2103
+#define IDC_PC_INTEREST 2104
+#define IDC_PC_STORE 2105
+#define IDC_PC_VIEW 2106
+#define IDC_PC_ICON 2107
+#define IDC_PC_PAPER_COLOR 2108
+#define IDC_PC_VARIATION 2109
+#define IDC_PC_VARIATION_SPIN 2110
+#define IDC_PC_TEXT_COLOR 2111
+#define IDC_PC_FONT 2112
+#define IDC_PC_SOUND 2113
+#define IDC_PC_SKIN 2114
+#define IDC_PC_SAMPLE 2115
+
+// Calendar page
+#define IDC_PK_SWATCH 2201
+#define IDC_PK_CHANGE 2202
+#define IDC_PK_WALLPAPER 2203
+#define IDC_PK_FILE 2204
+#define IDC_PK_RANDOM 2205
+#define IDC_PK_PREVIEW 2206
+#define IDC_PK_BROWSE 2207
+#define IDC_PK_CLEAR 2208
+#define IDC_PK_FOLDER 2209
+#define IDC_PK_FIT 2210
+#define IDC_PK_RATIO 2211
+#define IDC_PK_HAZINESS 2212
+#define IDC_PK_HAZINESS_SPIN 2213
+
+// Misc. page
+#define IDC_PM_TRAY_DEFAULT 2301
+#define IDC_PM_RECENT 2302
+#define IDC_PM_RECENT_SPIN 2303
+#define IDC_PM_HOLD_FS 2304
+#define IDC_PM_AUTODEL_ON 2305
+#define IDC_PM_AUTODEL 2306
+#define IDC_PM_AUTODEL_SPIN 2307
+#define IDC_PM_SHADOW 2308
+#define IDC_PM_CLEARTYPE 2309
+
+// About page
+#define IDC_PA_ICON 2401
+#define IDC_PA_NAME 2402
+#define IDC_PA_VERSION 2403
+#define IDC_PA_THANKS 2404
+#define IDC_PA_WEBSITE 2405
+#define IDC_PA_COPYRIGHT 2406
+
+// Strings
+#define IDS_PREFERENCES 103           // "QZ[Preferences]"
+#define IDS_IMAGE_FILTER 135
+#define IDS_NEW_CATEGORY 153          // "New Category"
+#define IDS_DELETE_CATEGORY 155       // "Are you sure you want to delete the selected category?"
+#define IDS_CATEGORIES_NOT_SAVED 2450 // categories whose files could not be written
+#define IDS_VERSION_FORMAT 2451       // "Version %1"
+#define IDS_ALIGN_NORMAL 2460
+#define IDS_ALIGN_CENTER 2461
+#define IDS_STORE_PERMANENT 2462
+#define IDS_STORE_AUTODELETE 2463
+#define IDS_STORE_TEMPORARY 2464
+#define IDS_VIEW_DAY 2465
+#define IDS_VIEW_WEEK 2466
+#define IDS_VIEW_MONTH 2467
+#define IDS_VIEW_ALL 2468
+#define IDS_TRAY_NEW_NOTE 2469
+#define IDS_TRAY_OPEN_PAD 2470
+#define IDS_TRAY_OPEN_CALENDAR 2471
