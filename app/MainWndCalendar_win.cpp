@@ -85,6 +85,7 @@ void CMainWnd::CalendarClosed() {
 }
 
 void CMainWnd::SavePadAndCalendar(bool destroy) {
+  SavePad(destroy);
   if (calendar_ && calendar_->GetSafeHwnd()) {
     if (destroy)
       calendar_->DestroyWindow();  // keeps its rectangle on the way

@@ -725,8 +725,8 @@ void CMainWnd::ReopensChanged() {
 void CMainWnd::ReopenAfter(uint32_t id, int64_t seconds) {
   if (seconds <= 0) return;
   AddReopen(state_.reopens, id, Now() + seconds);
-  changeMarks_ |= kMarkReopens;
   RunAlarmScan();
+  ReopensChanged();  // marks the list and tells the pad
   WriteLists();
 }
 

@@ -266,6 +266,7 @@ class CMainWnd : public CWnd,
   void TrackerClosed(CTrackWnd* tracker);
   // At exit (destroy) or log-off the pad and the calendar keep their state.
   void SavePadAndCalendar(bool destroy);
+  void SavePad(bool destroy);
   // Tracker list state, the stack's layout and restoring at start-up.
   void RestoreTrackers();
   void SaveTrackers(bool destroy);

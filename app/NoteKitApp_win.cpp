@@ -5,6 +5,7 @@
 #include "app/PipeClient_win.h"
 #include "framework/Strings.h"
 #include "notewnd/NoteWnd_win.h"
+#include "pad/PadFrame_win.h"
 #include "skin/SkinLists_win.h"
 #include "store/StoreWin.h"
 #include "resources/notezavra_res.h"
@@ -78,7 +79,9 @@ bool CNoteKitApp::InitInstance() {
   return mainWnd_->Create();
 }
 
-bool CNoteKitApp::PreTranslateMessage(MSG& msg) { return CNoteWnd::PreTranslateKey(msg); }
+bool CNoteKitApp::PreTranslateMessage(MSG& msg) {
+  return CNoteWnd::PreTranslateKey(msg) || CPadFrame::PreTranslateKey(msg);
+}
 
 int CNoteKitApp::ExitInstance() {
   mainWnd_.reset();

@@ -54,7 +54,8 @@ endfunction()
 function(zavra_assets)
   set(dir ${CMAKE_BINARY_DIR}/assets)
   set(outs ${dir}/notezavra.ico ${dir}/note.ico ${dir}/held.ico ${dir}/designer.ico
-      ${dir}/wizard.ico ${dir}/calendar.ico ${dir}/link.ico ${dir}/icons.bmp ${dir}/clock.wav)
+      ${dir}/wizard.ico ${dir}/calendar.ico ${dir}/link.ico ${dir}/icons.bmp ${dir}/clock.wav
+      ${dir}/pad.ico ${dir}/padlink.ico ${dir}/padtoolbar.bmp)
   add_custom_command(OUTPUT ${outs}
       COMMAND python3 ${PROJECT_SOURCE_DIR}/tools/make_assets.py ${dir}
       DEPENDS ${PROJECT_SOURCE_DIR}/tools/make_assets.py
@@ -170,7 +171,7 @@ function(zavra_tests)
     endif()
     # Tests that run the programs, or serve the command pipe, share one resident-copy slot.
     set(lock)
-    if(f STREQUAL "e2e" OR f STREQUAL "app")
+    if(f STREQUAL "e2e" OR f STREQUAL "app" OR f STREQUAL "pad")
       set(lock RESOURCE_LOCK zavra_instance)
     endif()
     gtest_discover_tests(${f}_wintests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120

@@ -13,6 +13,11 @@ int Reading(int32_t secondOfDay) { return std::clamp<int32_t>(secondOfDay, 0, 86
 
 LocalFields DateOf(int64_t t, const LocalTime& zone) { return zone.FieldsOf(ClampTime(t)); }
 
+// The date a stored day start names, whichever zone wrote it.
+LocalFields DateOfDayStart(int64_t dayStart, const LocalTime& zone) {
+  return zone.FieldsOf(zone.DayStart(zone.DayOfDayStart(dayStart)));
+}
+
 }  // namespace
 
 std::vector<std::u16string> NoteSummaryRows(const NOTE_PAD& note, const SummaryFormat& format,
@@ -25,8 +30,8 @@ std::vector<std::u16string> NoteSummaryRows(const NOTE_PAD& note, const SummaryF
     return rows;
   }
   // The day fields hold day starts; the times are readings on those days, never added seconds.
-  const LocalFields first = DateOf(note.start, zone);
-  const LocalFields last = DateOf(note.end, zone);
+  const LocalFields first = DateOfDayStart(note.start, zone);
+  const LocalFields last = DateOfDayStart(note.end, zone);
   const std::u16string from = format.TimeWithSeconds(Reading(note.timeFrom));
   const std::u16string to = format.TimeWithSeconds(Reading(note.timeTo));
   if (note.repeatKind < kRepeatDaily) {

@@ -4,6 +4,7 @@
 
 #include "resources/calendar_res.h"
 #include "resources/tips_res.h"
+#include "resources/pad_res.h"
 
 // Icons
 #define IDI_MAIN 128          // tray icon, program icon

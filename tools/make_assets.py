@@ -322,6 +322,81 @@ def chime(path, rate=22050):
 
 ICONS_PIX = {n: pixels(n) for n in ICONS}
 
+# The pad's pictures: its window icon, the link mark of its rows and the toolbar strip (its
+# calendar mark is the calendar's icon).
+PAD_ICONS = {
+  'pad': [
+    "................", "..kkkkkkkkkkkk..", "..kmmmmmmmmmmk..", "..kmyyyyyyyymk..",
+    "..kmyyyyyyyymk..", "..kmmmmmmmmmmk..", "..kmccccccccmk..", "..kmccccccccmk..",
+    "..kmmmmmmmmmmk..", "..kmeeeeeeeemk..", "..kmeeeeeeeemk..", "..kmmmmmmmmmmk..",
+    "..kmppppppppmk..", "..kmmmmmmmmmmk..", "..kkkkkkkkkkkk..", "................"],
+  'link': [
+    "................", "................", "................", "..BBBBBBB.......",
+    ".BBBBBBBBB......", ".BB.....BB......", ".BB....bBBbbbb..", ".BB...bbBBbbbbb.",
+    ".BBBBBbbBB...bb.", "..BBBBbbB....bb.", "......bb.....bb.", "......bbbbbbbbb.",
+    ".......bbbbbbb..", "................", "................", "................"],
+}
+
+TOOLBAR = {
+  'previous': [
+    "................", "................", "..........k.....", ".........kk.....",
+    "........kbk.....", ".......kbbk.....", "......kbbbk.....", ".....kbbbbk.....",
+    "......kbbbk.....", ".......kbbk.....", "........kbk.....", ".........kk.....",
+    "..........k.....", "................", "................", "................"],
+  'next': [
+    "................", "................", ".....k..........", ".....kk.........",
+    ".....kbk........", ".....kbbk.......", ".....kbbbk......", ".....kbbbbk.....",
+    ".....kbbbk......", ".....kbbk.......", ".....kbk........", ".....kk.........",
+    ".....k..........", "................", "................", "................"],
+  'day': [
+    "................", "..rrrrrrrrrrrr..", "..rrrrrrrrrrrr..", "..kwwwwwwwwwwk..",
+    "..kwwwwkkwwwwk..", "..kwwwkkkwwwwk..", "..kwwwwkkwwwwk..", "..kwwwwkkwwwwk..",
+    "..kwwwwkkwwwwk..", "..kwwwwkkwwwwk..", "..kwwwkkkkwwwk..", "..kwwwwwwwwwwk..",
+    "..kkkkkkkkkkkk..", "................", "................", "................"],
+  'week': [
+    "................", ".rrrrrrrrrrrrrr.", ".rrrrrrrrrrrrrr.", ".kwwwwwwwwwwwwk.",
+    ".kwbwbwbwbwbwbk.", ".kwbwbwbwbwbwbk.", ".kwbwbwbwbwbwbk.", ".kwbwbwbwbwbwbk.",
+    ".kwbwbwbwbwbwbk.", ".kwbwbwbwbwbwbk.", ".kwwwwwwwwwwwwk.", ".kkkkkkkkkkkkkk.",
+    "................", "................", "................", "................"],
+  'month': [
+    "................", ".rrrrrrrrrrrrrr.", ".rrrrrrrrrrrrrr.", ".kwwwwwwwwwwwwk.",
+    ".kwgwgwgwgwgwgk.", ".kwwwwwwwwwwwwk.", ".kwgwgwgwgwgwgk.", ".kwwwwwwwwwwwwk.",
+    ".kwgwgwgwgwgwgk.", ".kwwwwwwwwwwwwk.", ".kwgwgwgwgwgwgk.", ".kwwwwwwwwwwwwk.",
+    ".kwgwgwgwwwwwwk.", ".kkkkkkkkkkkkkk.", "................", "................"],
+  'all': [
+    "................", "................", ".kk.kkkkkkkkkk..", ".kk.kkkkkkkkkk..",
+    "................", ".kk.kkkkkkkkkk..", ".kk.kkkkkkkkkk..", "................",
+    ".kk.kkkkkkkkkk..", ".kk.kkkkkkkkkk..", "................", ".kk.kkkkkkkkkk..",
+    ".kk.kkkkkkkkkk..", "................", "................", "................"],
+  'today': [
+    "................", "..rrrrrrrrrrrr..", "..rrrrrrrrrrrr..", "..kwwwwwwwwwwk..",
+    "..kwwwwwwwwwwk..", "..kwwwGGGGwwwk..", "..kwwGGGGGGwwk..", "..kwwGGGGGGwwk..",
+    "..kwwGGGGGGwwk..", "..kwwGGGGGGwwk..", "..kwwwGGGGwwwk..", "..kwwwwwwwwwwk..",
+    "..kkkkkkkkkkkk..", "................", "................", "................"],
+}
+TOOLBAR_ORDER = ['previous', 'next', 'day', 'week', 'month', 'all', 'today']
+
+
+def art_pixels(rows):
+    assert len(rows) == 16
+    out = []
+    for r in rows:
+        assert len(r) == 16, r
+        out.append([None if c == '.' else PALETTE[c] for c in r])
+    return out
+
+
+def pad_pictures(out):
+    write_ico(os.path.join(out, 'pad.ico'), art_pixels(PAD_ICONS['pad']))
+    write_ico(os.path.join(out, 'padlink.ico'), art_pixels(PAD_ICONS['link']))
+    images = [art_pixels(TOOLBAR[n]) for n in TOOLBAR_ORDER]
+
+    def get(x, y):
+        p = images[x // 16][y][x % 16]
+        return MASK if p is None else p
+    write_bmp24(os.path.join(out, 'padtoolbar.bmp'), 16 * len(images), 16, get)
+
+
 
 def installer_side(path, width=164, height=314):
     """The installer's welcome and finish page picture: the note icon, large, on a soft gradient."""
@@ -352,6 +427,7 @@ def main():
     write_ico(os.path.join(out, 'link.ico'), ICONS_PIX['link'])
     chime(os.path.join(out, 'clock.wav'))
     installer_side(os.path.join(out, 'installer.bmp'))
+    pad_pictures(out)
 
 
 if __name__ == '__main__':

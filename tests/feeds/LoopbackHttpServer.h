@@ -40,6 +40,7 @@ class LoopbackHttpServer {
   ~LoopbackHttpServer() {
     ::closesocket(listen_);
     thread_.join();
+    for (std::thread& t : answering_) t.join();
     for (SOCKET s : held_) ::closesocket(s);
     ::WSACleanup();
   }
@@ -63,11 +64,19 @@ class LoopbackHttpServer {
   uint16_t port() const { return port_; }
 
  private:
-  // One connection at a time: the tests never need two answers at once.
+  // Each connection is answered on a thread of its own: a client that stops reading a large
+  // body must not keep the next request waiting.
   void Serve() {
-    for (SOCKET client; (client = ::accept(listen_, nullptr, nullptr)) != INVALID_SOCKET;) {
+    for (SOCKET client; (client = ::accept(listen_, nullptr, nullptr)) != INVALID_SOCKET;)
+      answering_.emplace_back([this, client] { Answer(client); });
+  }
+
+  void Answer(SOCKET client) {
+    {
+      // Nor may such a client hold the test that owns the server in a send for ever.
       DWORD timeout = 5000;
       ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+      ::setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
       std::string request;
       char buffer[4096];
       for (int got; request.find("\r\n\r\n") == std::string::npos && (got = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
@@ -81,8 +90,9 @@ class LoopbackHttpServer {
         if (responses_.count(path)) r = responses_[path];
       }
       if (r.neverAnswer) {
+        std::lock_guard<std::mutex> lock(mutex_);
         held_.push_back(client);
-        continue;
+        return;
       }
       ::Sleep(static_cast<DWORD>(r.delayMs));
       std::string all = "HTTP/1.1 " + std::to_string(r.status) + " X\r\nContent-Type: " + r.contentType + "\r\nConnection: close\r\n";
@@ -99,6 +109,7 @@ class LoopbackHttpServer {
   SOCKET listen_ = INVALID_SOCKET;
   uint16_t port_ = 0;
   std::thread thread_;
+  std::vector<std::thread> answering_;  // touched by the accepting thread only, until it ends
   mutable std::mutex mutex_;
   std::map<std::string, Response> responses_;
   std::map<std::string, int> requests_;
