@@ -122,7 +122,7 @@ void CPadView::DrawItem(const DRAWITEMSTRUCT& item) {
     ::DrawIconEx(dc, card.right - 36, card.top + 4, calendarIcon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
     textRight = std::min<int>(textRight, card.right - 36 - kPadding);
   }
-  if (!entry.note.link.empty()) {
+  if (entry.HasLink()) {
     ::DrawIconEx(dc, card.right - 20, card.top + 4, linkIcon_.get(), 16, 16, 0, nullptr, DI_NORMAL);
     textRight = std::min<int>(textRight, card.right - 20 - kPadding);
   }
@@ -151,7 +151,7 @@ bool CPadView::OnLinkColumn(int row, POINT client) const {
   if (row < 0) return false;
   RECT client_rect{};
   ::GetClientRect(*this, &client_rect);
-  return !frame_.model().Row(static_cast<size_t>(row)).note.link.empty() && client.x >= client_rect.right - kLinkColumn;
+  return frame_.model().Row(static_cast<size_t>(row)).HasLink() && client.x >= client_rect.right - kLinkColumn;
 }
 
 void CPadView::OnButtonDown(POINT client) {

@@ -135,11 +135,8 @@ NOTE_PAD NoteSummary::ScheduleRecord() const {
   return note;
 }
 
-int SummarizeNoteFile(const uint8_t* data, size_t size, NoteSummary& out) {
-  out = NoteSummary{};
-  NOTE_PAD note;
-  const int result = ParseNoteFile(data, size, note);
-  if (result != kFileOk) return result;
+NoteSummary SummarizeNote(const NOTE_PAD& note) {
+  NoteSummary out;
   out.fixed = note;
   out.title = FirstLine(note.text);
   if (out.title.size() > kSummaryTitleChars) {
@@ -147,8 +144,16 @@ int SummarizeNoteFile(const uint8_t* data, size_t size, NoteSummary& out) {
     out.titleCut = true;
   }
   out.hasLink = !note.link.empty();
-  if (note.flags & kNoteScheduled) out.excludes = std::move(note.excludes);
-  return kFileOk;
+  if (note.flags & kNoteScheduled) out.excludes = note.excludes;
+  return out;
+}
+
+int SummarizeNoteFile(const uint8_t* data, size_t size, NoteSummary& out) {
+  out = NoteSummary{};
+  NOTE_PAD note;
+  const int result = ParseNoteFile(data, size, note);
+  if (result == kFileOk) out = SummarizeNote(note);
+  return result;
 }
 
 std::vector<uint8_t> SerializeNoteIndex(const NoteIndexContent& index) {

@@ -40,7 +40,8 @@ struct NoteSummary {
   NOTE_PAD ScheduleRecord() const;
 };
 
-// The summary of a note file's bytes: kFileOk, kFileTruncated or kFileForeign.
+// The summary of a whole note, and of a note file's bytes (kFileOk, kFileTruncated or kFileForeign).
+NoteSummary SummarizeNote(const NOTE_PAD& note);
 int SummarizeNoteFile(const uint8_t* data, size_t size, NoteSummary& out);
 
 struct NoteIndexEntry {
