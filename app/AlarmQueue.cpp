@@ -149,8 +149,11 @@ OccurrenceScanResult OccurrenceScan(NoteStore& store, AlarmQueue& queue, const O
   const int64_t cutoff = o.now - static_cast<int64_t>(o.autoDeleteDays) * 86400;
 
   std::vector<uint32_t> expired;
-  std::vector<std::u16string> toQueue;
-  store.ScanNoteHeads([&](const NOTE_PAD_FIXED& n, const std::u16string& path) {
+  std::vector<NOTE_PAD> toQueue;
+  // The index holds every fixed part and excluded dates: no note file is opened unless it
+  // changed since the index saw it.
+  store.ScanNoteSummaries([&](const NoteSummary& s) {
+    const NOTE_PAD_FIXED& n = s.fixed;
     // Expired: its last occurrence (created time, unscheduled) at or before the cutoff, by the
     // same rule the searches use; an open-ended repeating note never is.
     if (autoDelete && !OverlapsRange(n, SaturatingAdd(cutoff, 1), std::numeric_limits<int64_t>::max(), queue.zone()) &&
@@ -163,13 +166,12 @@ OccurrenceScanResult OccurrenceScan(NoteStore& store, AlarmQueue& queue, const O
       }
     }
     if (!(n.flags & kNoteScheduled)) return;
-    if (OverlapsRange(n, from, to, queue.zone())) toQueue.push_back(path);
+    if (OverlapsRange(n, from, to, queue.zone())) toQueue.push_back(s.ScheduleRecord());
   });
   for (uint32_t id : expired)
     if (store.DeleteNoteQuietly(id)) ++result.deleted;
-  NOTE_PAD note;
-  for (const std::u16string& path : toQueue)
-    if (store.ReadNoteFile(path, note) == kFileOk && queue.QueueNote(note, from, to)) ++result.queued;
+  for (const NOTE_PAD& note : toQueue)
+    if (queue.QueueNote(note, from, to)) ++result.queued;
   queue.setLastScan(o.now);
   return result;
 }

@@ -86,8 +86,9 @@ struct OccurrenceScanResult {
   int queued = 0;
 };
 
-// Reads every note file's fixed part: deletes expired notes of auto-deleting categories (when
-// asked) and queues the scheduled notes that can occur in the window.
+// Goes through every note's fixed part and excluded dates (from the index, files read only
+// where they changed): deletes expired notes of auto-deleting categories (when asked) and
+// queues the scheduled notes that can occur in the window.
 OccurrenceScanResult OccurrenceScan(NoteStore& store, AlarmQueue& queue, const OccurrenceScanOptions& options);
 
 }  // namespace zavra

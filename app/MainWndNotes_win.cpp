@@ -124,6 +124,7 @@ void CMainWnd::OnCategoriesChanged() {
 }
 
 void CMainWnd::OnNoteDeleted(uint32_t id) {
+  ScheduleIndexWrite();
   // Its dialogs end first: their owner, the note's window, is about to go.
   CancelNoteDialogs(id);
   if (RemoveRecent(state_.recent, id)) changeMarks_ |= kMarkRecent;

@@ -103,6 +103,8 @@ int CMainWnd::OnCreate() {
   RunAlarmScan();
   StartPipeServer(GetSafeHwnd());
   ::SetWindowTextW(GetSafeHwnd(), LoadResString(IDS_MAIN_TITLE).c_str());
+  ScheduleIndexWrite();
+  StartFullNoteReadIfDue();
   return 0;
 }
 
@@ -130,6 +132,7 @@ void CMainWnd::OnDestroy() {
   nid.uID = 0;
   ::Shell_NotifyIconW(NIM_DELETE, &nid);
   SaveState(false);
+  FinishIndex(true);
   ::PostQuitMessage(0);
 }
 
@@ -145,6 +148,7 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         EndPreferences();
         CancelNoteDialogs(std::nullopt);
         SaveState(true);
+        FinishIndex(false);
       }
       return 0;
     case WM_OPEN_PREFERENCES:
@@ -171,7 +175,12 @@ LRESULT CMainWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       } else if (wp == kTimerScan) {
         RunAlarmScan();
         WriteLists();
+      } else if (wp == kTimerIndexWrite) {
+        WriteIndexNow();
       }
+      return 0;
+    case WM_NOTES_READ:
+      OnNotesRead();
       return 0;
     case WM_DESTROYCLIPBOARD:
       if (clipboardNoteId_) ::GlobalFree(clipboardNoteId_);
@@ -664,6 +673,7 @@ void CMainWnd::RunAlarmScan() {
 
 void CMainWnd::OnNoteSaved(const NOTE_PAD& note) {
   if (alarms_.QueueNote(note, Now())) RunAlarmScan();
+  ScheduleIndexWrite();
 }
 
 std::optional<NOTE_PAD> CMainWnd::LoadNote(uint32_t id) {
@@ -711,7 +721,11 @@ void CMainWnd::DayChanged() {
   NotifyTrackers(kNotifyDayChanged, nullptr, 0);
 }
 
-void CMainWnd::RescanOccurrences(int64_t now) { OccurrenceScan(*store_, alarms_, {now, 0, false, 0, now}); }
+void CMainWnd::RescanOccurrences(int64_t now) {
+  OccurrenceScan(*store_, alarms_, {now, 0, false, 0, now});
+  ScheduleIndexWrite();
+  StartFullNoteReadIfDue();
+}
 
 void CMainWnd::ReopensChanged() {
   changeMarks_ |= kMarkReopens;

@@ -2,6 +2,7 @@
 // CMainWnd: the hidden top-level window that owns the tray icon, the settings and saved
 // lists, the note store, and routes every command that is not about one note.
 #include "app/AlarmQueue.h"
+#include "app/BackgroundRead_win.h"
 #include "app/CommandProcessor.h"
 #include "app/Folders_win.h"
 #include "app/MenuModel.h"
@@ -26,6 +27,8 @@ inline constexpr UINT WM_TRAY_NOTIFY = WM_APP + 0x37;
 inline constexpr UINT WM_WINDOW_CLOSED = WM_APP + 0x38;
 inline constexpr UINT WM_NOTE_NOTIFY = WM_APP + 0x39;
 inline constexpr UINT WM_QUICK_MENU = WM_APP + 0x3B;
+// The daily full read of the note files is done (posted by its thread).
+inline constexpr UINT WM_NOTES_READ = WM_APP + 0x3D;
 // Opens the preferences (wParam: start page) once the menu that asked for them has ended.
 inline constexpr UINT WM_OPEN_PREFERENCES = WM_APP + 0x40;
 
@@ -175,6 +178,11 @@ class CMainWnd : public CWnd,
   // The note's sound, else its category's, else the program's chime; asynchronous.
   void PlayNoteSound(const NOTE_PAD& note);
   const AlarmQueue& alarms() const { return alarms_; }
+
+  // --- the note index (MainWndIndex_win.cpp) ---
+  // Starts reading every note file in the background now; false while a read is under way.
+  bool StartFullNoteRead();
+  bool FullNoteReadRunning() const { return fullRead_.Running(); }
   // The last sound file asked for (what a test can observe without a sound card).
   const std::wstring& lastSound() const { return lastSound_; }
   int64_t Now() const { return env_.clock ? env_.clock() : static_cast<int64_t>(std::time(nullptr)); }
@@ -270,6 +278,15 @@ class CMainWnd : public CWnd,
   // false when the note has no tracker.
   bool RingTrackedNoteWindow(uint32_t id);
 
+  // The index: written a few seconds after the last change and at exit, never while saving;
+  // read in full in the background once a day.
+  static constexpr UINT_PTR kTimerIndexWrite = 994;
+  void ScheduleIndexWrite();
+  void WriteIndexNow();
+  void StartFullNoteReadIfDue();
+  void OnNotesRead();
+  void FinishIndex(bool exiting);
+
   // StoreObserver
   void OnNoteChanged(const NOTE_PAD& note) override;
   void OnCategoriesChanged() override;
@@ -305,6 +322,7 @@ class CMainWnd : public CWnd,
   CPadFrame* pad_ = nullptr;
   CScheduleWnd* calendar_ = nullptr;
   std::vector<CTrackWnd*> trackers_;
+  CBackgroundNoteRead fullRead_;
   CPreferencesSheet* prefs_ = nullptr;  // while the sheet runs
   std::wstring lastSound_;
   // The copied note id on the clipboard: private-format data is ours to free.

@@ -63,7 +63,7 @@ PadRowLook LookOfRow(const PadEntry& entry, const CategoryList& categories, int6
   row.paper = look.paperColor;
   row.text = look.textColor;
   row.icon = look.icon;
-  row.title = FirstLine(look.text);
+  row.title = entry.Title();
 
   const LocalFields when = zone.FieldsOf(ClampTime(entry.listed));
   const bool today = when.dayNumber == zone.FieldsOf(ClampTime(now)).dayNumber;

@@ -9,6 +9,7 @@
 #include "schedule/LocalTime.h"
 #include "store/Category.h"
 #include "store/NoteRecord.h"
+#include "store/NoteText.h"
 
 namespace zavra {
 
@@ -22,11 +23,19 @@ inline constexpr int kPadFromCalendar = -1000;
 // header colours.
 inline constexpr COLORREF kPadCyan = 0x00FFFF00;
 
-// One listed occurrence of a note.
+// One listed occurrence of a note. Listed from the note index, `note` holds the fixed part and
+// excluded dates only, and `title` and `hasLink` stand for the rest until the search needs the
+// text and the note is read whole. Commands read the note from its file in any case.
 struct PadEntry {
   NOTE_PAD note;
   int64_t listed = 0;
   bool reopen = false;  // stands for a pending "Reopen After"
+  bool whole = true;    // `note` has its text and link
+  std::u16string title;
+  bool hasLink = false;
+
+  std::u16string Title() const { return whole ? FirstLine(note.text) : title; }
+  bool HasLink() const { return whole ? !note.link.empty() : hasLink; }
 };
 
 struct PadScope {

@@ -75,8 +75,10 @@ int MeasureTextHeight(HWND hwnd, HFONT font) {
 
 // ---------------------------------------------------------------- the notes
 
-void MainPadSource::ForEachNote(const NoteFilter& hint, const std::function<void(const NOTE_PAD&)>& onNote) {
-  main_.store().ScanNotes(hint, onNote);
+void MainPadSource::ForEachNote(const NoteFilter& hint, const std::function<void(const NoteSummary&)>& onNote) {
+  main_.store().ScanNoteSummaries([&](const NoteSummary& s) {
+    if (NotePassesFilter(s.fixed, hint)) onNote(s);
+  });
 }
 
 std::optional<NOTE_PAD> MainPadSource::LoadNote(uint32_t id) {
@@ -379,7 +381,7 @@ bool CPadFrame::CanDo(UINT command) const {
       return e != nullptr;
     case ID_PAD_LAUNCH_LINK:
     case ID_PAD_COPY_LINK:
-      return e && !e->note.link.empty();
+      return e && e->HasLink();
     case ID_PAD_ROW_CALENDAR:
       return e && (e->note.flags & kNoteOnCalendar);
     default:
@@ -557,7 +559,7 @@ void CPadFrame::SearchEdited() { ::SetTimer(*this, kSearchTimer, kSearchDelayMs,
 void CPadFrame::ApplySearch() {
   if (!GetSafeHwnd() || closing_) return;
   ::KillTimer(*this, kSearchTimer);
-  if (model_.SetSearch(ToU16(bar_.SearchText()))) Refresh(false);
+  if (model_.SetSearch(ToU16(bar_.SearchText()), source_)) Refresh(false);
 }
 
 void CPadFrame::FilterChosen() {

@@ -23,7 +23,7 @@ class CMainWnd;
 class MainPadSource final : public PadSource {
  public:
   explicit MainPadSource(CMainWnd& main) : main_(main) {}
-  void ForEachNote(const NoteFilter& hint, const std::function<void(const NOTE_PAD&)>& onNote) override;
+  void ForEachNote(const NoteFilter& hint, const std::function<void(const NoteSummary&)>& onNote) override;
   std::optional<NOTE_PAD> LoadNote(uint32_t id) override;
   std::vector<REOPEN_ITEM> Reopens() override;
 

@@ -1,6 +1,7 @@
 #include "pad/PadModel.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "pad/PadText.h"
 #include "schedule/Recurrence.h"
@@ -112,13 +113,22 @@ void PadModel::Rebuild(PadSource& source) {
     hint.rangeFrom = term_.start;
     hint.rangeTo = term_.end;
   }
-  // The hint lets the store skip reading most notes whole; the tests below are the pad's own.
-  source.ForEachNote(hint, [&](const NOTE_PAD& note) {
-    if (filter_ > static_cast<int>(kUnsortedCategory) && note.category != static_cast<uint32_t>(filter_)) return;
-    if (!term_.all() && !OverlapsRange(note, term_.start, term_.end, zone_)) return;
-    Admit(note);
+  // The notes come from the index, listed at about the cost of listing the folder; the hint
+  // lets the source skip most of them, the tests below are the pad's own.
+  const PadScope scope = Scope();
+  std::vector<uint32_t> cut;
+  source.ForEachNote(hint, [&](const NoteSummary& s) {
+    if (filter_ > static_cast<int>(kUnsortedCategory) && s.fixed.category != static_cast<uint32_t>(filter_)) return;
+    if (!term_.all() && !OverlapsRange(s.fixed, term_.start, term_.end, zone_)) return;
+    NOTE_PAD note = s.ScheduleRecord();
+    const auto t = ListedTime(note, false, 0, scope);
+    if (!t) return;
+    entries_.push_back({std::move(note), *t, false, false, s.title, s.hasLink});
+    if (s.titleCut) cut.push_back(s.fixed.id);
   });
   AddReopens(source, source.Reopens());
+  ReadWhole(source, std::move(cut));
+  ReadForSearch(source);
   SortEntries();
   FillRows(Keep::kNothing, {});
   SelectRemembered();
@@ -136,6 +146,31 @@ void PadModel::AddReopens(PadSource& source, const std::vector<REOPEN_ITEM>& reo
     if (!note) continue;
     if (const auto t = ListedTime(*note, true, item.time, scope)) entries_.push_back({*note, *t, true});
   }
+}
+
+void PadModel::ReadWhole(PadSource& source, std::vector<uint32_t> ids) {
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+  // Reading may announce a damaged note as deleted, which changes the entries: read them all
+  // first, then fill the entries in.
+  std::unordered_map<uint32_t, NOTE_PAD> read;
+  read.reserve(ids.size());
+  for (uint32_t id : ids)
+    if (std::optional<NOTE_PAD> note = source.LoadNote(id)) read.emplace(id, std::move(*note));
+  for (PadEntry& e : entries_) {
+    const auto it = e.whole ? read.end() : read.find(e.note.id);
+    if (it == read.end()) continue;
+    e.note = it->second;
+    e.whole = true;
+  }
+}
+
+void PadModel::ReadForSearch(PadSource& source) {
+  if (search_.empty()) return;
+  std::vector<uint32_t> ids;
+  for (const PadEntry& e : entries_)
+    if (!e.whole) ids.push_back(e.note.id);
+  ReadWhole(source, std::move(ids));
 }
 
 void PadModel::SortEntries() {
@@ -219,11 +254,12 @@ void PadModel::ChooseFilter(int filter, int64_t now, PadSource& source) {
   SetKind(kind, now, source);
 }
 
-bool PadModel::SetSearch(std::u16string_view text) {
+bool PadModel::SetSearch(std::u16string_view text, PadSource& source) {
   std::u16string upper = UpperCase(text);
   if (upper == search_) return false;
   const Selection was = CurrentSelection();
   search_ = std::move(upper);
+  ReadForSearch(source);
   FillRows(Keep::kNoteOnly, was);
   return true;
 }

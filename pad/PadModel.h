@@ -13,14 +13,17 @@
 #include "pad/PadTerm.h"
 #include "store/Category.h"
 #include "store/NoteFile.h"
+#include "store/NoteIndex.h"
 
 namespace zavra {
 
 // Where the pad's notes come from: the note files and the main window's pending reopens.
 class PadSource {
  public:
-  // Every readable note; `hint` names what the caller will keep (others may be skipped).
-  virtual void ForEachNote(const NoteFilter& hint, const std::function<void(const NOTE_PAD&)>& onNote) = 0;
+  // What the note index keeps of every readable note; `hint` names what the caller will keep
+  // (others may be skipped).
+  virtual void ForEachNote(const NoteFilter& hint, const std::function<void(const NoteSummary&)>& onNote) = 0;
+  // A note read whole from its file.
   virtual std::optional<NOTE_PAD> LoadNote(uint32_t id) = 0;
   virtual std::vector<REOPEN_ITEM> Reopens() = 0;
 
@@ -78,7 +81,8 @@ class PadModel {
   void ChooseFilter(int filter, int64_t now, PadSource& source);
 
   // Search text from the box; true when it differed (ignoring case) and the rows were refilled.
-  bool SetSearch(std::u16string_view text);
+  // The search reads the listed notes whole.
+  bool SetSearch(std::u16string_view text, PadSource& source);
 
   // --- notifications; each keeps the selected note selected ---
   void OnNoteChanged(const NOTE_PAD& note);
@@ -93,6 +97,9 @@ class PadModel {
   void SetTerm(PadTermKind kind, int64_t time, int64_t now);
   void AddReopens(PadSource& source, const std::vector<REOPEN_ITEM>& reopens);
   void Admit(const NOTE_PAD& note);
+  // Reads the notes whole that the search needs, or whose first line the index cut.
+  void ReadWhole(PadSource& source, std::vector<uint32_t> ids);
+  void ReadForSearch(PadSource& source);
   void SortEntries();
   // The selected entry, to be found again after the entries changed.
   struct Selection {

@@ -131,7 +131,7 @@ void CPadView::DrawItem(const DRAWITEMSTRUCT& item) {
                  DI_NORMAL);
     textRight = std::min<int>(textRight, card.right - m.calendarRight - padding);
   }
-  if (!entry.note.link.empty()) {
+  if (entry.HasLink()) {
     ::DrawIconEx(dc, card.right - m.linkRight, card.top + m.markTop, linkIcon_.get(), icon, icon, 0, nullptr,
                  DI_NORMAL);
     textRight = std::min<int>(textRight, card.right - m.linkRight - padding);
@@ -161,7 +161,7 @@ bool CPadView::OnLinkColumn(int row, POINT client) const {
   if (row < 0) return false;
   RECT client_rect{};
   ::GetClientRect(*this, &client_rect);
-  return !frame_.model().Row(static_cast<size_t>(row)).note.link.empty() && client.x >= client_rect.right - metrics_.linkColumn;
+  return frame_.model().Row(static_cast<size_t>(row)).HasLink() && client.x >= client_rect.right - metrics_.linkColumn;
 }
 
 void CPadView::OnButtonDown(POINT client) {

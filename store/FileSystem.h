@@ -1,6 +1,7 @@
 #pragma once
 // The store reaches files only through this interface: the Win32 layer implements it over the
 // kernel's file calls, tests over a temporary folder or with injected faults.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -20,6 +21,22 @@ class IWriteFile {
   // Flushes to the disk and closes; false when anything could not be made durable.
   virtual bool Commit() = 0;
 };
+
+// What a folder listing tells of a file without opening it.
+struct FileStamp {
+  uint64_t size = 0;
+  int64_t writeTime = 0;  // last write, 100-ns ticks since 1601-01-01 UTC (Windows file time)
+  bool operator==(const FileStamp&) const = default;
+};
+
+// A time of the system clock as a Windows file time, to compare with FileStamp::writeTime.
+template <class Duration>
+int64_t FileTimeOf(std::chrono::sys_time<Duration> t) {
+  constexpr int64_t kTicksFrom1601To1970 = 116444736000000000;
+  using Ticks = std::chrono::duration<int64_t, std::ratio<1, 10000000>>;
+  return std::chrono::duration_cast<Ticks>(t.time_since_epoch()).count() + kTicksFrom1601To1970;
+}
+inline int64_t FileTimeNow() { return FileTimeOf(std::chrono::system_clock::now()); }
 
 enum class CreateMode { kAlways, kNew };
 enum class CreateError { kNone, kExists, kFailed };
@@ -48,6 +65,9 @@ class IFileSystem {
   // "*" + `extension` as the system's wildcard listing does.
   virtual void List(const std::u16string& folder, std::u16string_view extension,
                     const std::function<void(const std::u16string& name)>& onFile) = 0;
+  // The same listing with each file's size and last-write time, from the listing itself.
+  virtual void ListStamped(const std::u16string& folder, std::u16string_view extension,
+                           const std::function<void(const std::u16string& name, const FileStamp& stamp)>& onFile) = 0;
 };
 
 }  // namespace zavra

@@ -183,6 +183,12 @@ bool Win32FileSystem::CreateFolders(const std::u16string& folder) {
 
 void Win32FileSystem::List(const std::u16string& folder, std::u16string_view extension,
                            const std::function<void(const std::u16string& name)>& onFile) {
+  ListStamped(folder, extension, [&](const std::u16string& name, const FileStamp&) { onFile(name); });
+}
+
+void Win32FileSystem::ListStamped(
+    const std::u16string& folder, std::u16string_view extension,
+    const std::function<void(const std::u16string& name, const FileStamp& stamp)>& onFile) {
   std::u16string pattern = folder;
   pattern += u'*';
   pattern += extension;
@@ -191,10 +197,15 @@ void Win32FileSystem::List(const std::u16string& folder, std::u16string_view ext
                                      FIND_FIRST_EX_LARGE_FETCH));
   if (!find) return;
   std::u16string name;
+  FileStamp stamp;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     name.assign(reinterpret_cast<const char16_t*>(data.cFileName));
-    if (EndsWithNoCase(name, extension)) onFile(name);
+    if (!EndsWithNoCase(name, extension)) continue;
+    stamp.size = static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    stamp.writeTime = static_cast<int64_t>(static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                                           data.ftLastWriteTime.dwLowDateTime);
+    onFile(name, stamp);
   } while (::FindNextFileW(find.get(), &data));
 }
 

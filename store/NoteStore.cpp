@@ -15,8 +15,13 @@ int64_t SystemClockSeconds() {
   return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
 }
 
-NoteStore::NoteStore(IFileSystem& files, IRegistry& registry, std::u16string dataFolder, Clock now)
-    : files_(files), registry_(registry), folder_(std::move(dataFolder)), now_(std::move(now)) {}
+NoteStore::NoteStore(IFileSystem& files, IRegistry& registry, std::u16string dataFolder, Clock now,
+                     NoteIndex::FileClock fileClock)
+    : files_(files),
+      registry_(registry),
+      folder_(std::move(dataFolder)),
+      now_(std::move(now)),
+      index_(std::move(fileClock)) {}
 
 void NoteStore::Subscribe(StoreObserver* observer) {
   if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) observers_.push_back(observer);
@@ -49,40 +54,104 @@ int NoteStore::ReadNoteFile(const std::u16string& path, NOTE_PAD& note, const No
 int NoteStore::LoadNote(uint32_t id, NOTE_PAD& note) {
   const int result = ReadNoteFile(PathOf(StoreKind::kNote, id), note);
   if (result == kFileOk) note.id = id;
-  if (result == kFileTruncated && SetAside(StoreKind::kNote, StoreFileName(StoreKind::kNote, id)))
+  if (result == kFileTruncated && SetAside(StoreKind::kNote, StoreFileName(StoreKind::kNote, id))) {
+    index_.Forget(id);
     Notify([id](StoreObserver& o) { o.OnNoteDeleted(id); });
+  }
   return result;
 }
 
 void NoteStore::ScanNotes(const NoteFilter& filter, const std::function<void(const NOTE_PAD&)>& onNote) {
-  std::u16string path;
-  NOTE_PAD note;
-  files_.List(folder_, kNoteExtension, [&](const std::u16string& name) {
-    const auto id = StoreFileId(name, StoreKind::kNote);
-    if (!id) return;
-    path.assign(folder_).append(name);
-    if (ReadNoteFile(path, note, &filter) != kFileOk) return;
-    note.id = *id;
-    onNote(note);
+  // The callback may save or delete notes; the accepted files are known before it runs.
+  std::vector<std::pair<uint32_t, std::u16string>> accepted;
+  RefreshIndex();
+  index_.ForEach([&](const NoteIndexEntry& e) {
+    if (e.result == kFileOk && NotePassesFilter(e.note.fixed, filter))
+      accepted.emplace_back(e.note.fixed.id, folder_ + e.name);
   });
+  NOTE_PAD note;
+  for (const auto& [id, path] : accepted) {
+    if (ReadNoteFile(path, note, &filter) != kFileOk) continue;
+    note.id = id;
+    onNote(note);
+  }
 }
 
 void NoteStore::ScanNoteHeads(
     const std::function<void(const NOTE_PAD_FIXED&, const std::u16string& path)>& onNote) {
-  std::u16string path;
-  NOTE_PAD_FIXED fixed;
-  files_.List(folder_, kNoteExtension, [&](const std::u16string& name) {
-    const auto id = StoreFileId(name, StoreKind::kNote);
-    if (!id) return;
-    path.assign(folder_).append(name);
-    if (!files_.Read(path, buffer_, kNoteHeadSize)) return;
-    if (ParseNoteHead(buffer_.data(), buffer_.size(), fixed) != kFileOk) return;
-    fixed.id = *id;
-    onNote(fixed, path);
+  RefreshIndex();
+  std::vector<std::pair<NOTE_PAD_FIXED, std::u16string>> heads;
+  heads.reserve(index_.size());
+  index_.ForEach([&](const NoteIndexEntry& e) {
+    if (e.result == kFileOk) heads.emplace_back(e.note.fixed, folder_ + e.name);
+  });
+  for (const auto& [fixed, path] : heads) onNote(fixed, path);
+}
+
+void NoteStore::ScanNoteSummaries(const std::function<void(const NoteSummary&)>& onNote) {
+  RefreshIndex();
+  // Saves and deletes in the callback only mark entries; a scan inside it does not refresh
+  // (RefreshIndex), so the entries handed out stay where they are.
+  struct Scanning {
+    int& depth;
+    explicit Scanning(int& d) : depth(++d) {}
+    ~Scanning() { --depth; }
+  } scanning(scanning_);
+  index_.ForEach([&](const NoteIndexEntry& e) {
+    if (e.result == kFileOk) onNote(e.note);
   });
 }
 
-bool NoteStore::DeleteNoteQuietly(uint32_t id) { return files_.Remove(PathOf(StoreKind::kNote, id)); }
+void NoteStore::LoadIndexOnce() {
+  if (indexLoaded_) return;
+  indexLoaded_ = true;
+  std::vector<uint8_t> bytes;
+  if (files_.Read(folder_ + kNoteIndexName, bytes, kMaxNoteIndexBytes + 1) && bytes.size() <= kMaxNoteIndexBytes)
+    index_.Load(bytes.data(), bytes.size());
+  else
+    index_.Load(nullptr, 0);
+}
+
+NoteIndex::RefreshResult NoteStore::RefreshIndex() {
+  LoadIndexOnce();
+  if (scanning_ > 0) return {};
+  const NoteIndex::RefreshResult result = index_.Refresh(files_, folder_, buffer_);
+  if (result.read == result.listed) index_.SetLastFullRead(now_());
+  return result;
+}
+
+bool NoteStore::WriteIndex() {
+  if (!indexLoaded_) return true;
+  const std::vector<uint8_t> bytes = SerializeNoteIndex(index_.Content());
+  const std::u16string temp = folder_ + kNoteIndexTempName;
+  auto file = files_.Create(temp, CreateMode::kAlways, nullptr);
+  if (!file) return false;
+  bool ok = file->Write(bytes.data(), bytes.size());
+  ok = file->Commit() && ok;
+  file.reset();
+  ok = ok && files_.Replace(temp, folder_ + kNoteIndexName);
+  if (!ok) files_.Remove(temp);
+  if (ok) index_.MarkWritten();
+  return ok;
+}
+
+bool NoteStore::FullReadDue() const {
+  const int64_t now = now_(), last = index_.lastFullRead();
+  return last == 0 || now < last || now - last >= kFullReadInterval;
+}
+
+std::vector<NoteIndexEntry> NoteStore::MergeFullRead(const NoteFolderRead& read) {
+  LoadIndexOnce();
+  if (scanning_ > 0) return {};  // a message pumped inside a scan; the next full read will do
+  std::vector<NoteIndexEntry> changed = index_.MergeFullRead(read);
+  if (read.complete) index_.SetLastFullRead(now_());
+  return changed;
+}
+
+bool NoteStore::DeleteNoteQuietly(uint32_t id) {
+  index_.Forget(id);
+  return files_.Remove(PathOf(StoreKind::kNote, id));
+}
 
 bool NoteStore::SaveNote(NOTE_PAD& note) {
   if (note.flags & kNoteTransient) return true;
@@ -98,6 +167,7 @@ bool NoteStore::SaveNote(NOTE_PAD& note) {
     }
   }
   std::vector<uint8_t> bytes;
+  index_.Forget(note.id);
   if (!SerializeNote(note, bytes) || !WriteReplacing(StoreKind::kNote, note.id, bytes)) {
     if (isNew) {
       // The id was claimed with an empty file; leave nothing half-made behind.
@@ -115,6 +185,7 @@ bool NoteStore::SaveNote(NOTE_PAD& note) {
 }
 
 bool NoteStore::DeleteNote(uint32_t id) {
+  index_.Forget(id);
   if (!files_.Remove(PathOf(StoreKind::kNote, id))) return false;
   Notify([id](StoreObserver& o) { o.OnNoteDeleted(id); });
   return true;

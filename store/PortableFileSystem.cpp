@@ -158,4 +158,26 @@ void PortableFileSystem::List(const std::u16string& folder, std::u16string_view 
   }
 }
 
+void PortableFileSystem::ListStamped(
+    const std::u16string& folder, std::u16string_view extension,
+    const std::function<void(const std::u16string& name, const FileStamp& stamp)>& onFile) {
+  std::error_code ec;
+  fs::directory_iterator it(ToPath(folder), ec), end;
+  std::u16string name;
+  for (; !ec && it != end; it.increment(ec)) {
+    std::error_code fileError;
+    if (!it->is_regular_file(fileError)) continue;
+    name = it->path().filename().u16string();
+    if (!EndsWithNoCase(name, extension)) continue;
+    FileStamp stamp;
+    const uintmax_t size = it->file_size(fileError);
+    if (fileError) continue;  // gone since it was listed
+    const fs::file_time_type written = it->last_write_time(fileError);
+    if (fileError) continue;
+    stamp.size = static_cast<uint64_t>(size);
+    stamp.writeTime = FileTimeOf(std::chrono::file_clock::to_sys(written));
+    onFile(name, stamp);
+  }
+}
+
 }  // namespace zavra

@@ -19,6 +19,8 @@ class PortableFileSystem : public IFileSystem {
   bool CreateFolders(const std::u16string& folder) override;
   void List(const std::u16string& folder, std::u16string_view extension,
             const std::function<void(const std::u16string& name)>& onFile) override;
+  void ListStamped(const std::u16string& folder, std::u16string_view extension,
+                   const std::function<void(const std::u16string& name, const FileStamp& stamp)>& onFile) override;
 };
 
 // Case-insensitive (ASCII) test that `name` ends with `extension`.

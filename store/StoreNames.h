@@ -15,6 +15,10 @@ enum class StoreKind { kNote, kCategory };
 inline constexpr char16_t kNoteExtension[] = u".qnf";
 inline constexpr char16_t kCategoryExtension[] = u".qcf";
 
+// The derived index of the note files and the temporary file it is written through.
+inline constexpr char16_t kNoteIndexName[] = u"notes.idx";
+inline constexpr char16_t kNoteIndexTempName[] = u"notes.tmp-idx";
+
 std::u16string StoreFileName(StoreKind kind, uint32_t id);       // "7.qnf", "7.qcf"
 std::u16string StoreTempName(StoreKind kind, uint32_t id);       // "7.tmp-qnf", "7.tmp-qcf"
 // "7.qnf" -> "7.damaged-note"; later attempts "7.damaged-note-2", ... so that no damaged copy

@@ -41,6 +41,8 @@ class Win32FileSystem : public IFileSystem {
   // Also drops names that matched the wildcard only through their short 8.3 name.
   void List(const std::u16string& folder, std::u16string_view extension,
             const std::function<void(const std::u16string& name)>& onFile) override;
+  void ListStamped(const std::u16string& folder, std::u16string_view extension,
+                   const std::function<void(const std::u16string& name, const FileStamp& stamp)>& onFile) override;
 };
 
 // The identifier and settings keys under a root key; tests give their own paths.

@@ -3,7 +3,9 @@
 #include "schedule/ScheduleTestSupport.h"
 #include "store/MemoryRegistry.h"
 #include "store/PortableFileSystem.h"
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -263,6 +265,36 @@ TEST_F(OccurrenceScanTest, WithoutAutoDeleteNothingIsDeleted) {
   EXPECT_TRUE(Exists(old));
   OccurrenceScan(*store_, queue, {now, 0, true, 0, now});
   EXPECT_TRUE(Exists(old)) << "an age of 0 means never";
+}
+
+TEST_F(OccurrenceScanTest, TheSameAlarmsWithAValidADamagedOrNoIndex) {
+  const int64_t now = Utc(2026, 12, 8, 12, 0);
+  store_->LoadCategoryList();
+  std::vector<uint32_t> due;
+  for (int i = 1; i <= 4; ++i) due.push_back(Save(OneTime(0, now + 600 * i), now - 86400));
+  NOTE_PAD daily = test::Scheduled(kUtc, 2020, 1, 1, 13 * 3600, kRepeatDaily);
+  daily.excludes = {DateKey(2026, 12, 8)};  // not today; tomorrow's is beyond the window
+  Save(daily, now - 86400);
+  for (const auto& f : std::filesystem::directory_iterator(dir_))
+    std::filesystem::last_write_time(f.path(), std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
+  const std::u16string folder = dir_.u16string() + u"/";
+  const auto alarmsAtStart = [&] {
+    NoteStore store(files_, registry_, folder, [now] { return now; });
+    AlarmQueue queue(kUtc);
+    OccurrenceScan(store, queue, {now, 0, false, 0, now});
+    store.WriteIndex();
+    std::vector<uint32_t> ids;
+    for (const ALARM_ITEM& a : queue.items()) ids.push_back(a.id);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+  };
+  EXPECT_EQ(alarmsAtStart(), due) << "no index yet";
+  EXPECT_EQ(alarmsAtStart(), due) << "a valid index";
+  const std::filesystem::path index = dir_ / "notes.idx";
+  std::filesystem::resize_file(index, std::filesystem::file_size(index) - 9);
+  EXPECT_EQ(alarmsAtStart(), due) << "a truncated index";
+  std::ofstream(index, std::ios::binary | std::ios::trunc) << "QNI garbage";
+  EXPECT_EQ(alarmsAtStart(), due) << "a damaged index";
 }
 
 }  // namespace

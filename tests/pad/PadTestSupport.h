@@ -39,16 +39,18 @@ class MemorySource final : public PadSource {
   std::map<uint32_t, NOTE_PAD> notes;
   std::vector<REOPEN_ITEM> reopens;
   int scans = 0;
+  int loads = 0;
 
   NOTE_PAD& Add(NOTE_PAD note) {
     if (note.id == 0) note.id = static_cast<uint32_t>(notes.size() + 1);
     return notes[note.id] = std::move(note);
   }
-  void ForEachNote(const NoteFilter&, const std::function<void(const NOTE_PAD&)>& onNote) override {
+  void ForEachNote(const NoteFilter&, const std::function<void(const NoteSummary&)>& onNote) override {
     ++scans;
-    for (const auto& [id, note] : notes) onNote(note);
+    for (const auto& [id, note] : notes) onNote(SummarizeNote(note));
   }
   std::optional<NOTE_PAD> LoadNote(uint32_t id) override {
+    ++loads;
     const auto it = notes.find(id);
     return it == notes.end() ? std::nullopt : std::optional<NOTE_PAD>(it->second);
   }

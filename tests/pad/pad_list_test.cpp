@@ -25,11 +25,11 @@ class PadListTest : public testing::Test {
   }
   std::vector<std::u16string> Texts() const {
     std::vector<std::u16string> texts;
-    for (size_t i = 0; i < model_.RowCount(); ++i) texts.push_back(model_.Row(i).note.text);
+    for (size_t i = 0; i < model_.RowCount(); ++i) texts.push_back(model_.Row(i).Title());
     return texts;
   }
   std::u16string SelectedText() const {
-    return model_.SelectedEntry() ? model_.SelectedEntry()->note.text : u"(none)";
+    return model_.SelectedEntry() ? model_.SelectedEntry()->Title() : u"(none)";
   }
   PadModel model_;
   MemorySource source_;
@@ -182,7 +182,7 @@ TEST_F(PadListTest, OpeningAtANoteChoosesTheFilterAndView) {
     EXPECT_EQ(model.filter(), c.filterAfter) << c.what;
     EXPECT_EQ(model.term().kind, c.kind) << c.what;
     const PadEntry* e = model.SelectedEntry();
-    EXPECT_EQ(e ? e->note.text : u"(none)", c.selected) << c.what;
+    EXPECT_EQ(e ? e->Title() : u"(none)", c.selected) << c.what;
   }
 }
 
@@ -190,7 +190,7 @@ TEST_F(PadListTest, ANoteAlreadyListedIsOnlySelected) {
   source_.Add(Plain(u"a", Local(2026, 5, 4, 9)));
   const NOTE_PAD b = source_.Add(Plain(u"b", Local(2026, 5, 4, 10)));
   model_.Show(Local(2026, 5, 4), nullptr, kFilterAllCategories, Local(2026, 5, 4, 8), false, source_);
-  model_.SetSearch(u"B");
+  model_.SetSearch(u"B", source_);
   const int scans = source_.scans;
   const PadModel::ShowOutcome outcome = model_.Show(0, &b, kPadKeepFilter, Local(2026, 5, 4, 8), true, source_);
   EXPECT_TRUE(outcome.onlySelected);
@@ -226,18 +226,21 @@ TEST_F(PadListTest, SearchNarrowsTheRows) {
   source_.Add(Plain(u"Buy milk", Local(2026, 5, 4, 9)));
   source_.Add(Plain(u"Call Ömer", Local(2026, 5, 4, 10)));
   source_.Add(Plain(u"milkshake recipe", Local(2026, 5, 4, 11)));
+  source_.Add(Plain(u"Shopping\r\neggs, milk", Local(2026, 5, 4, 12)));
   model_.Show(Local(2026, 5, 4), nullptr, kFilterAllCategories, Local(2026, 5, 4, 10, 30), false, source_);
+  EXPECT_EQ(source_.loads, 0) << "listed from the index alone";
   EXPECT_EQ(model_.NowMarkerRow(), 1);
   model_.Select(2);
-  EXPECT_TRUE(model_.SetSearch(u"MiLk"));
-  EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Buy milk", u"milkshake recipe"}));
+  EXPECT_TRUE(model_.SetSearch(u"MiLk", source_));
+  EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Buy milk", u"milkshake recipe", u"Shopping"}))
+      << "the whole text is searched, not the first line";
   EXPECT_EQ(SelectedText(), u"milkshake recipe");
-  EXPECT_FALSE(model_.SetSearch(u"milk")) << "the same word in another case";
-  EXPECT_TRUE(model_.SetSearch(u"ömer"));
+  EXPECT_FALSE(model_.SetSearch(u"milk", source_)) << "the same word in another case";
+  EXPECT_TRUE(model_.SetSearch(u"ömer", source_));
   EXPECT_EQ(Texts(), (std::vector<std::u16string>{u"Call Ömer"}));
   EXPECT_EQ(SelectedText(), u"(none)") << "the selected note is hidden";
-  EXPECT_TRUE(model_.SetSearch(u""));
-  EXPECT_EQ(model_.RowCount(), 3u);
+  EXPECT_TRUE(model_.SetSearch(u"", source_));
+  EXPECT_EQ(model_.RowCount(), 4u);
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ class PadWindow : public test::MainWindowFixture {
   }
   std::u16string SelectedText(CPadFrame& pad) {
     const PadEntry* e = pad.model().SelectedEntry();
-    return e ? e->note.text : u"(none)";
+    return e ? e->Title() : u"(none)";
   }
 };
 
@@ -248,7 +248,7 @@ TEST_F(PadWindow, ScreenshotOfAWeek) {
 
   // A title cut short shows whole in a tip while the mouse rests on it.
   for (size_t i = 0; i < pad.model().RowCount(); ++i) {
-    if (pad.model().Row(i).note.text.rfind(u"Ideas", 0) != 0) continue;
+    if (pad.model().Row(i).Title().rfind(u"Ideas", 0) != 0) continue;
     const CPadView::RowCache& cache = pad.view().Cache(i);
     ASSERT_TRUE(cache.titleCut);
     RECT r{};

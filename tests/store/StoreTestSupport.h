@@ -86,9 +86,11 @@ class FaultyFileSystem : public IFileSystem {
   bool failReplace = false;
   bool everyNewExists = false;
   int createNewCalls = 0;
+  int reads = 0;
   std::set<std::u16string> createdNew;
 
   bool Read(const std::u16string& path, std::vector<uint8_t>& out, size_t maxBytes) override {
+    ++reads;
     return inner_.Read(path, out, maxBytes);
   }
   std::unique_ptr<IWriteFile> Create(const std::u16string& path, CreateMode mode, CreateError* error) override {
@@ -114,6 +116,10 @@ class FaultyFileSystem : public IFileSystem {
   void List(const std::u16string& folder, std::u16string_view extension,
             const std::function<void(const std::u16string& name)>& onFile) override {
     inner_.List(folder, extension, onFile);
+  }
+  void ListStamped(const std::u16string& folder, std::u16string_view extension,
+                   const std::function<void(const std::u16string& name, const FileStamp& stamp)>& onFile) override {
+    inner_.ListStamped(folder, extension, onFile);
   }
 
  private:

@@ -8,10 +8,13 @@
 #include "fuzz/Mutator.h"
 #include "store/CategoryFile.h"
 #include "store/NoteFile.h"
+#include "store/NoteIndex.h"
+#include "store/StoreNames.h"
 
 namespace zavra {
 int FuzzNoteFile(const uint8_t* data, size_t size);
 int FuzzCategoryFile(const uint8_t* data, size_t size);
+int FuzzNoteIndex(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -56,6 +59,26 @@ std::vector<Bytes> CategorySeeds() {
   seeds.push_back(b);
   seeds.push_back(Bytes{'Q', 'C', 'F', 1});
   return seeds;
+}
+
+std::vector<Bytes> IndexSeeds() {
+  NoteIndexContent index;
+  index.lastFullRead = 1'800'000'000;
+  for (uint32_t id : {1u, 70u}) {
+    NoteIndexEntry e;
+    e.name = StoreFileName(StoreKind::kNote, id);
+    e.stamp = {200, 133'000'000'000'000'000};
+    e.note.fixed.id = id;
+    e.note.fixed.flags = kNoteScheduled;
+    e.note.title = u"Title";
+    e.note.excludes = {DateKey(2026, 3, 8)};
+    index.entries.push_back(e);
+  }
+  return {SerializeNoteIndex(index), SerializeNoteIndex(NoteIndexContent{}), Bytes{'Q', 'N', 'I', 1, 0}};
+}
+
+TEST(StoreFileFuzz, NoteIndexReaderSurvivesMutations) {
+  fuzz::RunMutations(IndexSeeds(), 100000, 2023, [](const Bytes& in) { RunExact(FuzzNoteIndex, in); });
 }
 
 TEST(StoreFileFuzz, NoteReaderSurvivesMutations) {

@@ -221,9 +221,12 @@ TEST_F(StoreWinTest, WorkFilesStayOutOfTheWildcardListings) {
          {real, StoreTempName(kind, 1), StoreSetAsideName(kind, real, 1), StoreSetAsideName(kind, real, 2)})
       temp.Touch(AsWide(name));
   }
+  temp.Touch(L"notes.idx");
+  temp.Touch(L"notes.tmp-idx");
   EXPECT_EQ(temp.FindAll(L"*.qnf"), std::vector<std::wstring>{L"1.qnf"});
   EXPECT_EQ(temp.FindAll(L"*.qcf"), std::vector<std::wstring>{L"1.qcf"});
-  for (const wchar_t* name : {L"1.tmp-qnf", L"1.tmp-qcf", L"1.damaged-note", L"1.damaged-cate-2"}) {
+  for (const wchar_t* name :
+       {L"1.tmp-qnf", L"1.tmp-qcf", L"1.damaged-note", L"1.damaged-cate-2", L"notes.idx", L"notes.tmp-idx"}) {
     wchar_t shortPath[MAX_PATH] = {};
     if (::GetShortPathNameW(AsWide(temp.file(name)), shortPath, MAX_PATH) == 0) continue;
     const std::u16string shortName = ToU16(fs::path(shortPath).filename().wstring());
@@ -240,6 +243,25 @@ TEST_F(StoreWinTest, ListingTakesOnlyLongNamesWithTheExtension) {
   files.List(temp.folder(), kNoteExtension, [&](const std::u16string& n) { names.push_back(n); });
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::u16string>{u"5.qnf", u"6.QNF"}));
+
+  // The stamped listing names the same files, with the sizes and times the kernel reports.
+  {
+    FileHandle h(::CreateFileW(AsWide(temp.file(L"5.qnf")), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(h.get(), "12345", 5, &written, nullptr));
+    const FILETIME past{0x12345678, 0x01D00000};
+    ASSERT_TRUE(::SetFileTime(h.get(), nullptr, nullptr, &past));
+  }
+  std::vector<std::u16string> stamped;
+  files.ListStamped(temp.folder(), kNoteExtension, [&](const std::u16string& n, const FileStamp& stamp) {
+    stamped.push_back(n);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(::GetFileAttributesExW(AsWide(temp.folder() + n), GetFileExInfoStandard, &data));
+    EXPECT_EQ(stamp.size, data.nFileSizeLow);
+    EXPECT_EQ(stamp.writeTime, static_cast<int64_t>(uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32 |
+                                                    data.ftLastWriteTime.dwLowDateTime));
+  });
+  EXPECT_EQ(stamped.size(), names.size());
 }
 
 TEST(StoreWinFonts, ConversionsKeepEveryFieldAndUnsortedIsBold) {
