@@ -65,7 +65,8 @@ TEST_F(DesignerEndToEnd, ASkinDesignedAndSavedDressesANote) {
       if (::GetWindowThreadProcessId(d, &pid) && pid == designer_.id()) return true;
     return false;
   }, 15000));
-  // Paper: a fixed 200 x 120.
+  // Paper: a fixed 200 x 120, once its page shows (the window may be visible before it).
+  ASSERT_TRUE(PumpUntil([&] { return Control(d, IDC_WIDTH) && Control(d, IDC_SIZE_FIXED); }, 10000));
   Send(Control(d, IDC_SIZE_FREE), BM_SETCHECK, BST_UNCHECKED);
   Send(Control(d, IDC_SIZE_FIXED), BM_SETCHECK, BST_CHECKED);
   Send(Control(d, IDC_WIDTH), WM_SETTEXT, 0, L"200");
