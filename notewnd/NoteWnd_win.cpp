@@ -9,6 +9,7 @@
 #include "framework/Dpi.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
+#include "notewnd/LocaleText_win.h"
 #include "notewnd/NoteIcons_win.h"
 #include "notewnd/Snapping.h"
 #include "resources/notezavra_res.h"
@@ -23,18 +24,7 @@ namespace {
 RECT32 From(const RECT& r) { return RECT32{r.left, r.top, r.right, r.bottom}; }
 RECT To(const RECT32& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-SYSTEMTIME LocalSystemTime(int64_t t) {
-  const LocalFields f = MachineLocalTime().FieldsOf(ClampTime(t));
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(f.year);
-  st.wMonth = static_cast<WORD>(f.month);
-  st.wDay = static_cast<WORD>(f.day);
-  st.wDayOfWeek = static_cast<WORD>(f.weekday);
-  st.wHour = static_cast<WORD>(f.secondOfDay / 3600);
-  st.wMinute = static_cast<WORD>(f.secondOfDay / 60 % 60);
-  st.wSecond = static_cast<WORD>(f.secondOfDay % 60);
-  return st;
-}
+SYSTEMTIME LocalSystemTime(int64_t t) { return ToSystemTime(MachineLocalTime().FieldsOf(ClampTime(t))); }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   MONITORINFO info{};
