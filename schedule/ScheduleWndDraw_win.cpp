@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "framework/Dib.h"
 #include "framework/GdiPlus.h"
 #include "framework/Strings.h"
 #include "framework/Text.h"
@@ -26,17 +27,6 @@ constexpr int kTitleBottom = 40;
 constexpr int kWeekdayTop = 42;
 constexpr BYTE kTodayAlpha = 80;
 
-BitmapHandle MakeDib(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return BitmapHandle(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-}
 
 Gdiplus::Color GdipColor(::COLORREF c, BYTE alpha = 255) {
   return Gdiplus::Color(alpha, GetRValue(c), GetGValue(c), GetBValue(c));
@@ -87,7 +77,7 @@ void CScheduleWnd::PaintWindow() {
   const int w = geometry_.width, h = geometry_.height;
   if (w > 0 && h > 0) {
     if (!backBuffer_ || backBufferSize_.cx != w || backBufferSize_.cy != h) {
-      backBuffer_ = MakeDib(w, h);
+      backBuffer_ = CreateTopDownDib(w, h);
       backBufferSize_ = {w, h};
     }
     MemoryDC memory(::CreateCompatibleDC(dc));
@@ -126,7 +116,7 @@ void CScheduleWnd::PaintTo(HDC dc) {
 void CScheduleWnd::BuildBackground() {
   const int w = geometry_.width, h = geometry_.height;
   if (!backgroundDirty_ && background_ && backgroundSize_.cx == w && backgroundSize_.cy == h) return;
-  background_ = MakeDib(w, h);
+  background_ = CreateTopDownDib(w, h);
   backgroundSize_ = {w, h};
   backgroundDirty_ = false;
   MemoryDC dc(::CreateCompatibleDC(nullptr));
@@ -237,7 +227,7 @@ void CScheduleWnd::DrawEntries(HDC dc) {
   const std::vector<EntryPiece> pieces = PlaceEntries(geometry_, layout_, month_, leading_, scroll_);
   if (pieces.empty()) return;
   // One scratch strip as wide as the window: each piece is drawn there, then blended in.
-  BitmapHandle scratch = MakeDib(geometry_.width + 2, geometry_.entryHeight);
+  BitmapHandle scratch = CreateTopDownDib(geometry_.width + 2, geometry_.entryHeight);
   MemoryDC strip(::CreateCompatibleDC(dc));
   if (!scratch || !strip) return;
   SelectObjectScope selectStrip(strip.get(), scratch.get());

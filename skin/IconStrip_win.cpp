@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/Dib.h"
 #include "framework/DpiScale.h"
 #include "skin/PixelScale.h"
 
@@ -18,13 +19,7 @@ bool ReadStrip(HBITMAP bitmap, ::COLORREF keyColor, int& width, int& height, std
   if (!::GetObjectW(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return false;
   width = info.bmWidth;
   height = info.bmHeight;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownArgbInfo(width, height);
   pixels.assign(static_cast<size_t>(width) * height, 0);
   HDC screen = ::GetDC(nullptr);
   const int rows = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
@@ -38,16 +33,9 @@ bool ReadStrip(HBITMAP bitmap, ::COLORREF keyColor, int& width, int& height, std
 }
 
 BitmapHandle MakeArgbBitmap(int width, int height, const std::vector<uint32_t>& pixels) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  BitmapHandle bitmap(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (bitmap && bits) std::copy(pixels.begin(), pixels.end(), static_cast<uint32_t*>(bits));
+  uint32_t* bits = nullptr;
+  BitmapHandle bitmap = CreateTopDownDib(width, height, &bits);
+  if (bits) std::copy(pixels.begin(), pixels.end(), bits);
   return bitmap;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/Dib.h"
 #include "framework/GdiPlus.h"
 #include "skin/SkinImage_win.h"
 
@@ -164,20 +165,13 @@ bool SkinCanvas::Resize(int width, int height) {
     dc_.reset(::CreateCompatibleDC(nullptr));
     if (!dc_) return false;
   }
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  BitmapHandle bitmap(::CreateDIBSection(dc_.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || !bits) return false;
+  uint32_t* bits = nullptr;
+  BitmapHandle bitmap = CreateTopDownDib(width, height, &bits, dc_.get());
+  if (!bitmap) return false;
   HGDIOBJ previous = ::SelectObject(dc_.get(), bitmap.get());
   if (!original_) original_ = previous;
   bitmap_ = std::move(bitmap);
-  bits_ = static_cast<uint32_t*>(bits);
+  bits_ = bits;
   width_ = width;
   height_ = height;
   return true;
