@@ -41,7 +41,8 @@ void CMainWnd::NotifyPad(WPARAM code, const NOTE_PAD* note, uint32_t id) {
       break;
     case kNotifyCategoriesChanged:
     case kNotifyReopensChanged:
-      // The pad reads the categories or the reopen list itself, once the caller is done.
+    case kNotifyDayChanged:
+      // The pad reads the categories, the reopen list or its notes itself, once the caller is done.
       ::PostMessageW(*pad_, WM_NOTE_NOTIFY, code, 0);
       break;
     default:

@@ -719,6 +719,7 @@ void CMainWnd::Reopen(const NOTE_PAD& note) {
 void CMainWnd::DayChanged() {
   PostToNoteWindows(kNotifyDayChanged);
   NotifyTrackers(kNotifyDayChanged, nullptr, 0);
+  NotifyPad(kNotifyDayChanged, nullptr, 0);
 }
 
 void CMainWnd::RescanOccurrences(int64_t now) {

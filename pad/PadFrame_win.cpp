@@ -594,8 +594,10 @@ void CPadFrame::OnNoteNotify(WPARAM code, LPARAM lp) {
       Refresh(!filterChanged);
       return;
     }
+    case kNotifyDayChanged:
+      Refresh(!model_.OnDayChanged(main_.Now(), source_));
+      return;
     default:
-      // 21 is the day change of note windows and trackers; the pad is never told of it.
       return;
   }
   Refresh(true);

@@ -291,6 +291,16 @@ void PadModel::OnNoteDeleted(uint32_t id) {
   FillRows(Keep::kNoteOrPlace, was);
 }
 
+bool PadModel::OnDayChanged(int64_t now, PadSource& source) {
+  const Selection was = CurrentSelection();
+  const int64_t start = term_.start;
+  SetTerm(term_.kind, term_.current() ? now : start, now);
+  selectId_ = was.any ? was.id : 0;
+  selectTime_ = was.listed;
+  Rebuild(source);
+  return term_.start != start;
+}
+
 void PadModel::OnReopensChanged(PadSource& source) {
   const Selection was = CurrentSelection();
   std::erase_if(entries_, [](const PadEntry& e) { return e.reopen; });

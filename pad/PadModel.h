@@ -91,6 +91,10 @@ class PadModel {
   // New categories: false when the filter and its view stay, true when the filter (shown as
   // returned by filter()) or its default view changed and the rows were rebuilt.
   bool OnCategoriesChanged(CategoryList categories, int64_t now, PadSource& source);
+  // Midnight passed: a pad on the term that held today moves on to the one holding `now`; on
+  // another term it stays. Either way the rows are read again (today's look, the "Now" label).
+  // True when the term moved.
+  bool OnDayChanged(int64_t now, PadSource& source);
 
  private:
   PadScope Scope() const;

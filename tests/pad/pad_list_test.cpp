@@ -245,3 +245,40 @@ TEST_F(PadListTest, SearchNarrowsTheRows) {
 
 }  // namespace
 }  // namespace zavra
+
+namespace zavra {
+namespace {
+
+TEST_F(PadListTest, MidnightMovesTheTermThatHeldToday) {
+  source_.Add(Plain(u"mon", Local(2026, 5, 4, 9)));
+  source_.Add(Plain(u"tue", Local(2026, 5, 5, 9)));
+  source_.Add(Plain(u"wed", Local(2026, 5, 6, 9)));
+  const struct {
+    const char* what;
+    PadTermKind kind;
+    int64_t shown, before, after;
+    bool moves;
+    std::vector<std::u16string> listed;
+    int nowMarkerRow;  // -2: no "Now" label
+  } cases[] = {
+      {"today's day", PadTermKind::kDay, Local(2026, 5, 5, 12), Local(2026, 5, 5, 23), Local(2026, 5, 6, 0, 1),
+       true, {u"wed"}, -1},
+      {"an earlier day", PadTermKind::kDay, Local(2026, 5, 4, 12), Local(2026, 5, 5, 23), Local(2026, 5, 6, 0, 1),
+       false, {u"mon"}, -2},
+      {"this week", PadTermKind::kWeek, Local(2026, 5, 5, 12), Local(2026, 5, 5, 23), Local(2026, 5, 6, 0, 1),
+       false, {u"mon", u"tue", u"wed"}, 1},
+  };
+  for (const auto& c : cases) {
+    PadModel model(1, Zone());
+    model.Show(c.shown, nullptr, kFilterAllCategories, c.before, false, source_);
+    model.SetKind(c.kind, c.before, source_);
+    EXPECT_EQ(model.OnDayChanged(c.after, source_), c.moves) << c.what;
+    std::vector<std::u16string> listed;
+    for (size_t i = 0; i < model.RowCount(); ++i) listed.push_back(model.Row(i).Title());
+    EXPECT_EQ(listed, c.listed) << c.what;
+    EXPECT_EQ(model.ShowsNowMarker() ? model.NowMarkerRow() : -2, c.nowMarkerRow) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace zavra
