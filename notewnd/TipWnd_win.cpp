@@ -171,7 +171,10 @@ void CTimeTipWnd::SetTime(int64_t t) {
 void CTimeTipWnd::PointAt(POINT screen) {
   if (!GetSafeHwnd()) return;
   ::SetWindowPos(*this, nullptr, screen.x - layout_.width + 1, screen.y - layout_.height / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // A colour-keyed window is not always painted when shown, nor keeps its pixels when moved
+  // (seen under Wine): the label is small, so it paints again after every move.
+  ::RedrawWindow(*this, nullptr, nullptr, RDW_INVALIDATE);
 }
 
 void CTimeTipWnd::Destroy() {

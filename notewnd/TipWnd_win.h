@@ -55,12 +55,11 @@ class CTimeTipWnd : public CWnd {
   CTimeTipWnd() = default;
   ~CTimeTipWnd() override;
 
-  // Creates the label for time `t`, owned by `owner`, off screen and hidden: the owner moves it
-  // (PointAt) and shows it.
+  // Creates the label for time `t`, owned by `owner`, off screen and hidden until PointAt.
   bool Create(HWND owner, int64_t t);
   // New text for `t` ("%s\nNow  %s"); the label keeps its top-right corner.
   void SetTime(int64_t t);
-  // Moves the label so that its arrow's point lies at the screen point.
+  // Shows the label with its arrow's point at the screen point.
   void PointAt(POINT screen);
   void Destroy();
 

@@ -356,7 +356,6 @@ void CPadFrame::PlaceNowLabel() {
   const RECT32 work = WorkAreaFor({at.x - 1, at.y - 1, at.x + 1, at.y + 1});
   if (at.x - nowLabel_.layout().width < work.left) at.x += nowLabel_.layout().width - 1;
   nowLabel_.PointAt(at);
-  if (!::IsWindowVisible(nowLabel_)) ::ShowWindow(nowLabel_, SW_SHOWNOACTIVATE);
 }
 
 void CPadFrame::ListScrolled() { PlaceNowLabel(); }
