@@ -7,7 +7,6 @@
 #include "framework/Text.h"
 #include "resources/notezavra_res.h"
 #include "store/Scatter.h"
-#include <cwchar>
 
 namespace zavra {
 
@@ -58,15 +57,7 @@ bool CMainWnd::NewFeedNote(const std::u16string& text, const std::u16string& lin
 }
 
 void CMainWnd::ShowNewFeedBalloon(const std::u16string& feedName) {
-  NOTIFYICONDATAW nid{sizeof nid};
-  nid.hWnd = GetSafeHwnd();
-  nid.uID = 0;
-  nid.uFlags = NIF_INFO;
-  nid.dwInfoFlags = NIIF_INFO;
-  nid.uTimeout = 7000;
-  std::wcsncpy(nid.szInfoTitle, LoadResString(IDS_NEW_FEED).c_str(), 63);
-  std::wcsncpy(nid.szInfo, ToWide(feedName).c_str(), 255);
-  ::Shell_NotifyIconW(NIM_MODIFY, &nid);
+  ShowTrayBalloon(LoadResString(IDS_NEW_FEED), ToWide(feedName));
 }
 
 }  // namespace zavra

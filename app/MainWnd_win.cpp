@@ -268,17 +268,19 @@ void CMainWnd::UpdateTrayIcon() {
   ::Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
-void CMainWnd::ShowStartupBalloon() {
+void CMainWnd::ShowTrayBalloon(const std::wstring& title, const std::wstring& text) {
   NOTIFYICONDATAW nid{sizeof nid};
   nid.hWnd = GetSafeHwnd();
   nid.uID = 0;
   nid.uFlags = NIF_INFO;
   nid.dwInfoFlags = NIIF_INFO;
   nid.uTimeout = 7000;
-  CopyCut(nid.szInfoTitle, 64, LoadResString(IDS_APP_TITLE));
-  CopyCut(nid.szInfo, 256, LoadResString(IDS_TRAY_BALLOON));
+  CopyCut(nid.szInfoTitle, 64, title);
+  CopyCut(nid.szInfo, 256, text);
   ::Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
+
+void CMainWnd::ShowStartupBalloon() { ShowTrayBalloon(LoadResString(IDS_APP_TITLE), LoadResString(IDS_TRAY_BALLOON)); }
 
 void CMainWnd::OnTrayNotify(UINT mouse) {
   switch (mouse) {

@@ -217,6 +217,8 @@ class CMainWnd : public CWnd,
   // A note from a feed item, saved and popped up (or held); false when it could not be saved.
   bool NewFeedNote(const std::u16string& text, const std::u16string& link, uint32_t category);
   void ShowNewFeedBalloon(const std::u16string& feedName);
+  // An information balloon from the tray icon; both texts are cut to what the shell holds.
+  void ShowTrayBalloon(const std::wstring& title, const std::wstring& text);
 
   // The menu being tracked (tests inspect it); null when none is up.
   HMENU trackedMenu() const { return trackedMenu_; }
